@@ -1,0 +1,26 @@
+#include "app/login_screen.h"
+#include "app/program.h"
+#include "app/program_folder.h"
+#include "app/single_instance.h"
+#include "app/translations.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    using namespace parlumo;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Parlumo"));
+    Seams seams = productionSeams();
+
+    SingleInstance instance;
+    if (!instance.acquired()) {
+        seams.messages->show(nullptr, MessageRequest{QStringLiteral("温馨提示"), QStringLiteral("软件正在运行！"),
+                                                     MessageIcon::None, {MessageButton::Ok}});
+        return 0;
+    }
+    installChineseTranslations(app);
+
+    Program program(resolveProgramFolder(), std::move(seams));
+    program.screens().Form1->show();
+    return QApplication::exec();
+}

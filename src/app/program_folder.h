@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace parlumo {
+
+// The folder that holds every fixed file of the program: $PARLUMO_HOME when set, else the
+// executable's folder when it is writable, else the per-user data folder. Created when missing.
+QString resolveProgramFolder();
+
+// A fixed file name ("ovarn.ini", "db.db", …) inside the program folder.
+QString programFile(const QString& folder, const QString& name);
+
+} // namespace parlumo

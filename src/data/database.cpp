@@ -1,0 +1,132 @@
+#include "data/database.h"
+
+#include "data/schema.h"
+
+#include <QAtomicInteger>
+#include <QFile>
+#include <QSqlError>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace parlumo {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 10000;
+
+QString nextPrefix() {
+    static QAtomicInteger<quint64> serial;
+    return QStringLiteral("parlumo-db-%1-").arg(serial.fetchAndAddRelaxed(1));
+}
+
+// The database holds the user's records: it is created readable by the user alone.
+void createPrivateFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
+}
+
+QString describe(const QSqlError& error, const SqlText& statement) {
+    return error.text() + QStringLiteral(" [") + statement.text() + QLatin1Char(']');
+}
+
+} // namespace
+
+Database::Database(QString filePath) : filePath_(std::move(filePath)), namePrefix_(nextPrefix()) {}
+
+Database::~Database() {
+    std::lock_guard lock(mutex_);
+    for (auto it = connections_.cbegin(); it != connections_.cend(); ++it) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(it.key(), false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(it.key());
+    }
+}
+
+// Thread ids are reused once a thread ends; this serial is unique to each thread of the process.
+QString Database::connectionName() const {
+    static QAtomicInteger<quint64> threads;
+    thread_local const quint64 threadSerial = threads.fetchAndAddRelaxed(1);
+    return namePrefix_ + QString::number(threadSerial);
+}
+
+QSqlDatabase Database::connection() {
+    const QString name = connectionName();
+    QSqlDatabase db;
+    {
+        std::lock_guard lock(mutex_);
+        if (!connections_.contains(name)) {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(filePath_);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+            connections_.insert(name, true);
+        } else {
+            db = QSqlDatabase::database(name, false);
+        }
+    }
+    if (!db.isOpen())
+        open(db);
+    return db;
+}
+
+void Database::open(QSqlDatabase& db) {
+    if (!QFile::exists(filePath_))
+        createPrivateFile(filePath_);
+    if (!db.open())
+        throw DatabaseError(QStringLiteral("无法打开数据库 %1: %2").arg(filePath_, db.lastError().text()));
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    std::lock_guard lock(mutex_);
+    if (schemaReady_)
+        return;
+    for (const QString& statement : schemaStatements()) {
+        QSqlQuery create(db);
+        if (!create.exec(statement))
+            throw DatabaseError(describe(create.lastError(), SqlText(statement)));
+    }
+    schemaReady_ = true;
+}
+
+QSqlQuery Database::execute(const SqlText& statement) {
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(statement.text()))
+        throw DatabaseError(describe(query.lastError(), statement));
+    for (const QVariant& value : statement.values())
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DatabaseError(describe(query.lastError(), statement));
+    return query;
+}
+
+qint64 Database::insert(const SqlText& statement) { return execute(statement).lastInsertId().toLongLong(); }
+
+void Database::createIfMissing() {
+    if (QFile::exists(filePath_))
+        return;
+    connection();
+    close();
+}
+
+void Database::close() {
+    const QString name = connectionName();
+    std::lock_guard lock(mutex_);
+    if (connections_.contains(name))
+        QSqlDatabase::database(name, false).close();
+}
+
+void Database::releaseThreadConnection() {
+    const QString name = connectionName();
+    std::lock_guard lock(mutex_);
+    if (!connections_.remove(name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+} // namespace parlumo
