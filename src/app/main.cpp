@@ -3,11 +3,13 @@
 #include "app/program_folder.h"
 #include "app/single_instance.h"
 #include "app/translations.h"
+#include "service/http.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     using namespace parlumo;
+    HttpLibrary http;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parlumo"));
     Seams seams = productionSeams();

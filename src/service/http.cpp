@@ -1,0 +1,113 @@
+#include "service/http.h"
+
+#include "service/gbk.h"
+
+#include <curl/curl.h>
+#include <memory>
+
+namespace parlumo {
+
+namespace {
+
+size_t appendBody(char* data, size_t size, size_t count, void* target) {
+    static_cast<QByteArray*>(target)->append(data, static_cast<qsizetype>(size * count));
+    return size * count;
+}
+
+struct CurlDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+} // namespace
+
+HttpResponse httpExchange(const HttpRequest& request) {
+    std::unique_ptr<CURL, CurlDeleter> handle(curl_easy_init());
+    if (!handle)
+        throw HttpError(QStringLiteral("HTTP client unavailable"));
+    CURL* h = handle.get();
+    HttpResponse response;
+    const QByteArray url = request.url.toUtf8();
+
+    std::unique_ptr<curl_slist, CurlDeleter> headers;
+    auto addHeader = [&headers](const QByteArray& line) {
+        curl_slist* grown = curl_slist_append(headers.get(), line.constData());
+        if (!grown)
+            throw HttpError(QStringLiteral("HTTP client out of memory"));
+        headers.release();
+        headers.reset(grown);
+    };
+    for (const QByteArray& header : request.headers)
+        addHeader(header);
+    // Bodies go out at once; no server here answers "100 Continue".
+    addHeader("Expect:");
+
+    curl_easy_setopt(h, CURLOPT_URL, url.constData());
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeouts.connectMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, request.timeouts.totalMs);
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &response.body);
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    if (!request.userAgent.isEmpty())
+        curl_easy_setopt(h, CURLOPT_USERAGENT, request.userAgent.constData());
+    if (request.acceptInvalidCertificates) {
+        curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
+    }
+    if (request.method == "POST") {
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.constData());
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    }
+
+    const CURLcode result = curl_easy_perform(h);
+    if (result != CURLE_OK)
+        throw HttpError(QStringLiteral("%1: %2").arg(request.url, QString::fromUtf8(curl_easy_strerror(result))));
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &response.status);
+    return response;
+}
+
+QString trimControls(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin].unicode() <= 32 || text[begin].isSpace()))
+        ++begin;
+    while (end > begin && (text[end - 1].unicode() <= 32 || text[end - 1].isSpace()))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+QString HttpGetText(const QString& url, HttpTimeouts limits) {
+    try {
+        HttpRequest request;
+        request.url = url;
+        request.timeouts = limits;
+        const HttpResponse response = httpExchange(request);
+        if (response.status == 200)
+            return trimControls(fromGbk(response.body));
+    } catch (const HttpError&) {
+        // An unreachable service reads like an empty reply; the callers treat both alike.
+    }
+    return QString();
+}
+
+QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts limits) {
+    HttpRequest request;
+    request.method = "POST";
+    request.url = url;
+    request.timeouts = limits;
+    request.headers = {"Content-Type: application/x-www-form-urlencoded"};
+    request.body = toGbk(trimControls(fields.join(QLatin1Char('&'))));
+    const HttpResponse response = httpExchange(request);
+    if (response.status < 200 || response.status >= 300)
+        throw HttpError(QStringLiteral("%1: HTTP %2").arg(url).arg(response.status));
+    return fromGbk(response.body);
+}
+
+HttpLibrary::HttpLibrary() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+
+HttpLibrary::~HttpLibrary() { curl_global_cleanup(); }
+
+} // namespace parlumo

@@ -1,0 +1,23 @@
+#include "service/replies.h"
+
+#include "service/http.h"
+#include "service/split_fields.h"
+
+namespace parlumo {
+
+QStringList splitRecord(const QString& reply, QChar delimiter) { return SplitFields(protectSpaces(reply), delimiter); }
+
+QList<QStringList> splitRecordList(const QString& reply, QChar recordDelimiter) {
+    QList<QStringList> records;
+    for (const QString& record : SplitFields(protectSpaces(reply), recordDelimiter)) {
+        QStringList fields = SplitFields(record, QLatin1Char('|'));
+        for (QString& field : fields)
+            field = restoreSpaces(field);
+        records.append(fields);
+    }
+    return records;
+}
+
+bool isResultCode(const QString& reply) { return trimControls(reply).size() < 4; }
+
+} // namespace parlumo
