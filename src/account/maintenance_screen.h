@@ -2,17 +2,42 @@
 
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
 namespace parlumo {
 
 struct Screens;
 
-// "系统维护": system maintenance: balance, online upgrade, database copy, password change.
+// "系统维护": balance query, online upgrade, copy of the database and the password change.
 class TForm7 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm7(Screens& screens, QWidget* parent = nullptr);
 
+    QLabel* Label2;
+    QTreeWidget* tv1;
+    QLabel* loginuser;
+    QLineEdit* oldpwd;
+    QLineEdit* newpwd;
+    QLabel* Label16;
+    QPushButton* LbSpeedButton1;
+
+public Q_SLOTS:
+    void FormShow();
+    void tv1Change(QTreeWidgetItem* current);
+    void LbSpeedButton1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void showBalance();
+    void copyDatabaseToChosenFile();
+
     Screens& screens_;
 };
 

@@ -1,11 +1,61 @@
 #include "app/login_screen.h"
 
+#include "account/registration_dialog.h"
+#include "app/account_state.h"
+#include "app/artwork.h"
+#include "app/login_reply.h"
+#include "app/main_window.h"
 #include "app/screens.h"
+#include "app/setting_keys.h"
+#include "app/settings.h"
+#include "app/shell_services.h"
+#include "app/update_check.h"
+#include "data/conditions.h"
 #include "data/database.h"
 #include "data/database_startup.h"
+#include "service/gbk.h"
+#include "service/http.h"
+#include "service/query.h"
+#include "service/replies.h"
+#include "service/soap_client.h"
+#include "service/split_fields.h"
+#include "sms/compose_screen.h"
+#include "toolkit/busy_cursor.h"
+#include "toolkit/message_box.h"
+#include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QWindow>
+
 namespace parlumo {
+
+namespace {
+
+constexpr QSize kLoginSize{520, 320};
+const QString kLoginCaption = QStringLiteral("登录提示");
+const QString kTrayHint = QStringLiteral("短信平台");
+
+QString httpConnectionMessage() {
+    return QStringLiteral("请检查您的电脑是否正常连上Internet，请稍侯重试!\r\n  或者dns改为8.8.8.8 再试。");
+}
+
+QString soapConnectionMessage() { return QStringLiteral("请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!"); }
+
+} // namespace
 
 TForm1::TForm1(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
     nameScreen(this, QStringLiteral("TForm1"), QStringLiteral("Parlumo"));
@@ -17,6 +67,336 @@ TForm1::TForm1(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     } catch (const DatabaseError& error) {
         qWarning("%s", qPrintable(error.reason()));
     }
+    buildControls();
+}
+
+TForm1::~TForm1() { stopUpdateCheck(); }
+
+void TForm1::buildControls() {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowIcon(artwork::applicationIcon());
+    setFixedSize(kLoginSize);
+
+    bglogin = named(new QLabel(this), QStringLiteral("bglogin"));
+    bglogin->setGeometry(rect());
+    bglogin->setScaledContents(true);
+    bglogin->installEventFilter(this);
+
+    Image2 = new PictureButton(QStringLiteral("Image2"), this);
+    Image2->setGeometry(width() - 34, 6, 28, 28);
+    Image2->setPixmap(artwork::frameGlyph('x', QSize(28, 28), devicePixelRatioF()));
+    connect(Image2, &PictureButton::clicked, this, &QWidget::close);
+
+    const int left = 262;
+    auto caption = [this](const QString& text, int y) {
+        auto* label = new QLabel(text, this);
+        label->setGeometry(232, y, 60, 28);
+        label->setStyleSheet(QStringLiteral("color:#334;"));
+    };
+    caption(QStringLiteral("账号"), 84);
+    caption(QStringLiteral("密码"), 128);
+    uid = named(new QLineEdit(this), QStringLiteral("uid"));
+    uid->setMaxLength(20);
+    uid->setGeometry(left + 10, 84, 210, 28);
+    uid->installEventFilter(this);
+    pwd = named(new QLineEdit(this), QStringLiteral("pwd"));
+    pwd->setMaxLength(20);
+    pwd->setEchoMode(QLineEdit::Password);
+    pwd->setGeometry(left + 10, 128, 210, 28);
+    pwd->installEventFilter(this);
+
+    CheckBox1 = named(new QCheckBox(QStringLiteral("记住密码"), this), QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(left + 10, 168, 100, 24);
+    CheckBox2 = named(new QCheckBox(QStringLiteral("来宾登录"), this), QStringLiteral("CheckBox2"));
+    CheckBox2->setGeometry(left + 120, 168, 100, 24);
+    connect(CheckBox2, &QCheckBox::clicked, this, &TForm1::CheckBox2Click);
+
+    LbSpeedButton2 = named(new QPushButton(QStringLiteral(" 登 录"), this), QStringLiteral("LbSpeedButton2"));
+    LbSpeedButton2->setGeometry(left + 10, 212, 100, 34);
+    LbSpeedButton2->setDefault(false);
+    LbSpeedButton2->setAutoDefault(false);
+    connect(LbSpeedButton2, &QPushButton::clicked, this, &TForm1::LbSpeedButton2Click);
+    LbSpeedButton1 = named(new QPushButton(QStringLiteral(" 注册账号"), this), QStringLiteral("LbSpeedButton1"));
+    LbSpeedButton1->setGeometry(left + 120, 212, 100, 34);
+    LbSpeedButton1->setAutoDefault(false);
+    connect(LbSpeedButton1, &QPushButton::clicked, this, &TForm1::LbSpeedButton1Click);
+    setStyleSheet(QStringLiteral(
+        "QPushButton{background:#1f6fd1;color:white;border:none;border-radius:4px;font-weight:bold;}"
+        "QPushButton:hover{background:#2b7de0;} QPushButton:pressed{background:#154e96;}"
+        "QLineEdit{border:1px solid #b8c4d6;border-radius:3px;padding:2px 6px;background:white;}"
+        "QLineEdit:focus{border-color:#1f6fd1;} QLineEdit:disabled{background:#eef1f5;}"
+        "QCheckBox{color:#334;}"));
+
+    service_url = named(new QLineEdit(screens_.services.account->get().service_url, this), QStringLiteral("service_url"));
+    service_url->hide();
+
+    PopupMenu1 = named(new QMenu(this), QStringLiteral("PopupMenu1"));
+    N1 = PopupMenu1->addAction(QStringLiteral("显示/隐藏(&G)"), this, &TForm1::toggleApplication);
+    N2 = PopupMenu1->addAction(QStringLiteral("检查更新"), this, [this] {
+        LaunchUpdater(screens_.services.programFolder, *screens_.services.shell);
+    });
+    PopupMenu1->addSeparator();
+    N3 = PopupMenu1->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
+    TrayIcon1 = named(new QSystemTrayIcon(artwork::applicationIcon(), this), QStringLiteral("TrayIcon1"));
+    TrayIcon1->setToolTip(kTrayHint);
+    TrayIcon1->setContextMenu(PopupMenu1);
+    connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            toggleApplication();
+    });
+    TrayIcon1->show();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    Services& services = screens_.services;
+    updateCheck_ = std::make_unique<GETHTTPThread>(services.addresses.update + QStringLiteral("/download/bexol.txt"),
+                                                   services.programFolder, *services.shell, updateCheckDelay);
+    updateCheck_->start();
+
+    const Settings& settings = *services.settings;
+    const QString banner = settings.ReadSetting(QStringLiteral("config"), QStringLiteral("cop"), kDefaultBanner);
+    screens_.Form2->setBanner(banner);
+    services.agentcode = settings.ReadSetting(QStringLiteral("config"), QStringLiteral("agentcode"), QStringLiteral("OVARN"));
+    const QString reg = settings.ReadSetting(QStringLiteral("config"), QStringLiteral("reg"), QStringLiteral("no"));
+    uid->setText(settings.ReadSetting(QStringLiteral("login"), QStringLiteral("uid")));
+    pwd->setText(settings.ReadSetting(QStringLiteral("login"), QStringLiteral("pwd")));
+    if (toGbk(banner).size() < 64)
+        TrayIcon1->setToolTip(banner);
+    if (!pwd->text().isEmpty())
+        CheckBox1->setChecked(true);
+    if (reg.trimmed() == QLatin1String("yes")) {
+        LbSpeedButton1->hide();
+        LbSpeedButton2->setGeometry(LbSpeedButton2->geometry().adjusted(10, 0, 60, 0));
+    }
+    loadBackground(settings.ReadSetting(QStringLiteral("ui"), QStringLiteral("loginbg"), QStringLiteral("loginbg.bmp")));
+    (uid->text().isEmpty() ? uid : pwd)->setFocus();
+}
+
+void TForm1::loadBackground(const QString& name) {
+    const QString path = QFileInfo(name).isAbsolute() ? name : QDir(screens_.services.programFolder).filePath(name);
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    if (!picture.isNull()) {
+        bglogin->setPixmap(QPixmap::fromImage(picture));
+        return;
+    }
+    bglogin->setPixmap(artwork::loginBackground(size(), devicePixelRatioF()));
+    screens_.services.messages->show(this, MessageRequest{kApplicationTitle,
+                                                          QStringLiteral("无法打开图片文件“%1”：%2").arg(name, reader.errorString()),
+                                                          MessageIcon::Critical, {MessageButton::Ok}});
+}
+
+void TForm1::CheckBox2Click() {
+    const bool guest = CheckBox2->isChecked();
+    uid->setText(guest ? kGuestAccount : QString());
+    pwd->setText(guest ? kGuestPassword : QString());
+    uid->setEnabled(!guest);
+    pwd->setEnabled(!guest);
+}
+
+bool TForm1::guestLogin(bool httpWay) {
+    if (!CheckBox2->isChecked())
+        return false;
+    applyGuestLogin(*screens_.services.account, httpWay);
+    enterMainWindow();
+    screens_.services.messages->inform(this, QStringLiteral("提示"),
+                                       QStringLiteral("您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！"));
+    return true;
+}
+
+bool TForm1::credentials(QString& u, QString& p) {
+    u = uid->text().trimmed();
+    p = pwd->text().trimmed();
+    if (!u.isEmpty() && !p.isEmpty())
+        return true;
+    loginMessage(QStringLiteral("用户名和密码不能为空！"));
+    uid->setFocus();
+    return false;
+}
+
+void TForm1::loginMessage(const QString& text) { screens_.services.messages->inform(this, kLoginCaption, text); }
+
+void TForm1::writeLoginSettings(const QString& u, const QString& p) {
+    const Settings& settings = *screens_.services.settings;
+    settings.WriteSetting(QStringLiteral("login"), QStringLiteral("uid"), u);
+    settings.WriteSetting(QStringLiteral("login"), QStringLiteral("pwd"), CheckBox1->isChecked() ? p : QString());
+}
+
+void TForm1::LbSpeedButton2Click() {
+    if (guestLogin(true))
+        return;
+    QString u, p;
+    if (!credentials(u, p))
+        return;
+    try {
+        QString reply;
+        {
+            BusyCursor busy;
+            reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
+                                    .add(QStringLiteral("uid"), u)
+                                    .add(QStringLiteral("pwd"), p)
+                                    .add(QStringLiteral("proid"), QStringLiteral("1")));
+        }
+        const QStringList fields = splitRecord(reply, QLatin1Char('|'));
+        const QString code = fieldAt(fields, 0);
+        if (code != codes::kSuccess) {
+            loginMessage(httpLoginRefusal(code));
+            return;
+        }
+        AccountState& account = *screens_.services.account;
+        applyHttpLogin(fields, account, u, p);
+        const AccountFields state = account.get();
+        service_url->setText(state.service_url);
+        screens_.Form3->setScheduleVisible(state.CanSchedule);
+        writeLoginSettings(u, p);
+        screens_.Form3->txt->setPlainText(
+            restoredLastText(screens_.services.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt"))));
+        enterMainWindow();
+    } catch (const Error&) {
+        loginMessage(httpConnectionMessage());
+    }
+}
+
+void TForm1::pwdEnter() {
+    if (guestLogin(false))
+        return;
+    QString u, p;
+    if (!credentials(u, p))
+        return;
+    try {
+        QString reply;
+        {
+            BusyCursor busy;
+            AccountState& account = *screens_.services.account;
+            reply = PrepareSoapClient(*screens_.services.soap, account.get().service_url).GetUserInfo(u, p);
+        }
+        const QStringList fields = splitRecord(fromGbk(toGbk(reply)), QLatin1Char('/'));
+        const QString code = fieldAt(fields, 0);
+        if (code != codes::kSuccess) {
+            const QString refusal = soapLoginRefusal(code);
+            if (!refusal.isEmpty())
+                loginMessage(refusal);
+            return;
+        }
+        writeLoginSettings(u, p);
+        screens_.Form3->txt->setPlainText(
+            screens_.services.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt")));
+        applySoapLogin(fields, *screens_.services.account, u, p);
+        enterMainWindow();
+    } catch (const Error&) {
+        loginMessage(soapConnectionMessage());
+    }
+}
+
+void TForm1::enterMainWindow() {
+    loggedIn_ = true;
+    hide();
+    screens_.Form3->showAccount(screens_.services.account->get());
+    screens_.Form2->showAfterLogin();
+    screens_.Form3->txtChange();
+}
+
+void TForm1::Reshmoney() {
+    const QString u = uid->text().trimmed();
+    QString reply;
+    {
+        BusyCursor busy;
+        reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
+                                .add(QStringLiteral("uid"), u)
+                                .add(QStringLiteral("pwd"), pwd->text().trimmed())
+                                .add(QStringLiteral("proid"), QStringLiteral("1")));
+    }
+    const QStringList fields = splitRecord(reply, QLatin1Char('|'));
+    AccountState& account = *screens_.services.account;
+    try {
+        if (fieldAt(fields, 0) != codes::kSuccess) {
+            screens_.services.messages->inform(this, QStringLiteral("提示"),
+                                               QStringLiteral("刷新余额失败，请退出，重新登录！"));
+            return;
+        }
+        applyBalanceRefresh(fields, account, u);
+    } catch (const FieldError&) {
+        screens_.services.messages->inform(this, QStringLiteral("提示"),
+                                           QStringLiteral("无法连接服务器，余额未能刷新，请稍后重试！"));
+    }
+    service_url->setText(account.get().service_url);
+    screens_.Form3->showAccount(account.get());
+}
+
+void TForm1::LbSpeedButton1Click() {
+    TForm11* registration = screens_.Form11;
+    registration->move(pos() + QPoint(250, -100));
+    registration->agentcode->setText(screens_.services.agentcode);
+    registration->exec();
+}
+
+QWidget* TForm1::applicationWindow() { return loggedIn_ ? static_cast<QWidget*>(screens_.Form2) : this; }
+
+void TForm1::toggleApplication() {
+    if (hiddenToTray_ || applicationWindow()->isMinimized())
+        restoreApplication();
+    else
+        minimiseApplication();
+}
+
+void TForm1::minimiseApplication() {
+    QWidget* window = applicationWindow();
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        // The window leaves the taskbar and comes back from the icon.
+        hiddenToTray_ = true;
+        window->hide();
+    } else {
+        window->showMinimized();
+    }
+}
+
+void TForm1::restoreApplication() {
+    QWidget* window = applicationWindow();
+    hiddenToTray_ = false;
+    window->show();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
+void TForm1::stopUpdateCheck() {
+    if (updateCheck_)
+        updateCheck_->stop();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    TrayIcon1->hide();
+    QCoreApplication::quit();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == bglogin && event->type() == QEvent::MouseButtonPress) {
+        if (QWindow* window = windowHandle())
+            window->startSystemMove();
+        return true;
+    }
+    if ((watched == uid || watched == pwd) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == uid)
+                pwd->setFocus();
+            else
+                pwdEnter();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace parlumo

@@ -1,12 +1,305 @@
 #include "app/main_window.h"
 
+#include "account/maintenance_screen.h"
+#include "app/artwork.h"
+#include "app/login_screen.h"
 #include "app/screens.h"
+#include "app/settings.h"
+#include "contacts/address_book_screen.h"
+#include "fax/fax_screen.h"
+#include "mms/mms_screen.h"
+#include "sms/compose_screen.h"
+#include "sms/phrase_screen.h"
+#include "sms/replies_screen.h"
+#include "sms/sent_log_screen.h"
+#include "toolkit/error.h"
+#include "toolkit/message_box.h"
+#include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
+#include "toolkit/shell.h"
+#include "voice/voice_screen.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QWindow>
 
 namespace parlumo {
 
+namespace {
+
+constexpr int kHeaderHeight = 56;
+constexpr int kNavigationTop = kHeaderHeight;
+constexpr int kNavigationHeight = 86;
+constexpr int kTileSize = 46;
+constexpr int kButtonPitch = 84;
+constexpr int kFirstButtonX = 18;
+constexpr int kEdge = 4;
+const QSize kFreeSize{800, 600};
+
+} // namespace
+
 TForm2::TForm2(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
     nameScreen(this, QStringLiteral("TForm2"), QStringLiteral("主界面"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowIcon(artwork::applicationIcon());
+    setMinimumSize(640, 420);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0xf3, 0xf6, 0xfa));
+    setPalette(palette);
+    buildHeader();
+    buildNavigation();
+    Panel1 = named(new QWidget(this), QStringLiteral("Panel1"));
+    Panel1->setAutoFillBackground(true);
+    buildFrame();
+    resize(kFreeSize);
+}
+
+void TForm2::buildHeader() {
+    auto picture = [this](const QString& name) {
+        auto* p = new PictureButton(name, this);
+        p->setCursor(Qt::ArrowCursor);
+        p->installEventFilter(this);
+        return p;
+    };
+    Image4 = picture(QStringLiteral("Image4"));
+    Image4->setPixmap(artwork::applicationIcon().pixmap(32, 32));
+    Image4->setAlignment(Qt::AlignCenter);
+    Image3 = picture(QStringLiteral("Image3"));
+    Image11 = picture(QStringLiteral("Image11"));
+    for (PictureButton* band : {Image4, Image3, Image11})
+        band->setStyleSheet(QStringLiteral("background:#1f6fd1;"));
+    softname = named(new QLabel(this), QStringLiteral("softname"));
+    softname->setStyleSheet(QStringLiteral("background:#1f6fd1;color:white;font-size:15px;font-weight:bold;"));
+    softname->installEventFilter(this);
+
+    auto glyph = [this](const QString& name, char shape) {
+        auto* b = new PictureButton(name, this);
+        b->setPixmap(artwork::frameGlyph(shape, QSize(28, 28), devicePixelRatioF()));
+        b->setStyleSheet(QStringLiteral("background:#1f6fd1;"));
+        return b;
+    };
+    Image9 = glyph(QStringLiteral("Image9"), '-');
+    Image10 = glyph(QStringLiteral("Image10"), 'o');
+    Image7 = glyph(QStringLiteral("Image7"), 'x');
+    connect(Image9, &PictureButton::clicked, this, [this] { screens_.Form1->toggleApplication(); });
+    connect(Image10, &PictureButton::clicked, this, &TForm2::toggleSize);
+    connect(Image7, &PictureButton::clicked, this, &TForm2::exitProgram);
+    for (PictureButton* p : {Image4, Image3, Image11})
+        connect(p, &PictureButton::doubleClicked, this, &TForm2::toggleSize);
+}
+
+void TForm2::buildNavigation() {
+    const struct {
+        const char* name;
+        const char* caption;
+        QWidget* (*screen)(Screens&);
+    } map[] = {
+        {"Image30", "发送短信", [](Screens& s) -> QWidget* { return s.Form3; }},
+        {"Image5", "彩信", [](Screens& s) -> QWidget* { return s.Form14; }},
+        {"Image29", "传真", [](Screens& s) -> QWidget* { return s.f_fax; }},
+        {"Image59", "语音服务", [](Screens& s) -> QWidget* { return s.Form12; }},
+        {"Image28", "名片夹", [](Screens& s) -> QWidget* { return s.Form4; }},
+        {"Image27", "发送记录", [](Screens& s) -> QWidget* { return s.Form8; }},
+        {"Image26", "短语管理", [](Screens& s) -> QWidget* { return s.Form5; }},
+        {"Image25", "接收回复短信", [](Screens& s) -> QWidget* { return s.Form6; }},
+        {"Image24", "系统维护", [](Screens& s) -> QWidget* { return s.Form7; }},
+    };
+    PictureButton** members[] = {&Image30, &Image5, &Image29, &Image59, &Image28,
+                                 &Image27, &Image26, &Image25, &Image24};
+    const qreal dpr = devicePixelRatioF();
+    for (int i = 0; i < 9; ++i) {
+        auto* b = new PictureButton(QString::fromLatin1(map[i].name), this);
+        b->setPixmap(artwork::navigationTile(i, QSize(kTileSize, kTileSize), dpr));
+        b->setAlignment(Qt::AlignCenter);
+        b->setToolTip(QString::fromUtf8(map[i].caption));
+        *members[i] = b;
+        navigation_.append(Navigation{b, map[i].screen});
+        auto* caption = new QLabel(QString::fromUtf8(map[i].caption), this);
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setStyleSheet(QStringLiteral("color:#2a3442;"));
+        navigationCaptions_.append(caption);
+        connect(b, &PictureButton::clicked, this, [this, i] {
+            ShowInMainWindow(navigation_[i].screen(screens_), navigation_[i].button);
+        });
+    }
+    Image22 = new PictureButton(QStringLiteral("Image22"), this);
+    Image22->setPixmap(artwork::navigationTile(9, QSize(kTileSize, kTileSize), dpr));
+    Image22->setAlignment(Qt::AlignCenter);
+    Image22->setToolTip(QStringLiteral("退出"));
+    auto* leave = new QLabel(QStringLiteral("退出"), this);
+    leave->setAlignment(Qt::AlignCenter);
+    navigationCaptions_.append(leave);
+    connect(Image22, &PictureButton::clicked, this, &TForm2::exitProgram);
+
+    Image1 = new PictureButton(QStringLiteral("Image1"), this);
+    Image1->setCursor(Qt::ArrowCursor);
+    Image1->setStyleSheet(QStringLiteral("background:#1f6fd1;border-radius:2px;"));
+    Image1->setGeometry(kFirstButtonX, kNavigationTop + kNavigationHeight - 6, kButtonPitch - 12, 4);
+
+    bt_chat = named(new QPushButton(QStringLiteral("在线客服"), this), QStringLiteral("bt_chat"));
+    bt_chat->setAutoDefault(false);
+    bt_chat->hide();
+    connect(bt_chat, &QPushButton::clicked, this, &TForm2::bt_chatClick);
+}
+
+void TForm2::buildFrame() {
+    const struct {
+        PictureButton** member;
+        const char* name;
+        Qt::Edges edges;
+        Qt::CursorShape cursor;
+    } frame[] = {
+        {&Image6, "Image6", Qt::LeftEdge, Qt::SizeHorCursor},
+        {&Image14, "Image14", Qt::RightEdge, Qt::SizeHorCursor},
+        {&Image8, "Image8", Qt::BottomEdge, Qt::SizeVerCursor},
+        {&Image13, "Image13", Qt::BottomEdge | Qt::RightEdge, Qt::SizeFDiagCursor},
+    };
+    for (const auto& f : frame) {
+        auto* edge = new PictureButton(QString::fromLatin1(f.name), this);
+        edge->setCursor(f.cursor);
+        edge->setStyleSheet(QStringLiteral("background:#c9d6e8;"));
+        const Qt::Edges edges = f.edges;
+        connect(edge, &PictureButton::pressed, this, [this, edges, edge] {
+            if (edge == Image13)
+                fillsScreen_ = false;
+            if (QWindow* window = windowHandle())
+                window->startSystemResize(edges);
+        });
+        *f.member = edge;
+    }
+}
+
+void TForm2::layoutChildren() {
+    const int w = width();
+    const int h = height();
+    Image4->setGeometry(0, 0, 48, kHeaderHeight);
+    softname->setGeometry(48, 0, qMax(0, w - 48 - 200 - 3 * 32), kHeaderHeight);
+    Image3->setGeometry(softname->geometry().right() + 1, 0, 200, kHeaderHeight);
+    Image11->setGeometry(Image3->geometry().right() + 1, 0, qMax(0, w - Image3->geometry().right() - 1), kHeaderHeight);
+    Image7->setGeometry(w - 36, 10, 28, 28);
+    Image10->setGeometry(w - 68, 10, 28, 28);
+    Image9->setGeometry(w - 100, 10, 28, 28);
+    for (PictureButton* b : {Image9, Image10, Image7})
+        b->raise();
+
+    for (qsizetype i = 0; i <= navigation_.size(); ++i) {
+        PictureButton* b = i < navigation_.size() ? navigation_[i].button : Image22;
+        const int x = kFirstButtonX + static_cast<int>(i) * kButtonPitch;
+        b->setGeometry(x, kNavigationTop + 8, kButtonPitch - 12, kTileSize + 4);
+        navigationCaptions_[i]->setGeometry(x - 6, kNavigationTop + kTileSize + 14, kButtonPitch, 18);
+    }
+    Image1->move(Image1->x(), kNavigationTop + kNavigationHeight - 6);
+    bt_chat->setGeometry(w - 110, kNavigationTop + 24, 92, 30);
+
+    const int top = kNavigationTop + kNavigationHeight;
+    Panel1->setGeometry(kEdge, top, qMax(0, w - 2 * kEdge), qMax(0, h - top - kEdge));
+    for (QObject* child : Panel1->children())
+        if (auto* screen = qobject_cast<QWidget*>(child))
+            screen->setGeometry(Panel1->rect());
+    Image6->setGeometry(0, top, kEdge, h - top);
+    Image14->setGeometry(w - kEdge, top, kEdge, h - top - 12);
+    Image8->setGeometry(kEdge, h - kEdge, w - 2 * kEdge - 12, kEdge);
+    Image13->setGeometry(w - 12, h - 12, 12, 12);
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutChildren();
+}
+
+void TForm2::setBanner(const QString& banner) { softname->setText(QStringLiteral("  ") + banner); }
+
+void TForm2::showAfterLogin() {
+    const QString agent = screens_.services.agentcode.toLower();
+    bt_chat->setVisible(agent == QLatin1String("ovarn") || agent == QLatin1String("tremd"));
+    fillScreen();
+    show();
+    if (Image1->x() < 60)
+        ShowInMainWindow(screens_.Form3, nullptr);
+}
+
+void TForm2::ShowInMainWindow(QWidget* screen, QWidget* button) {
+    if (button)
+        Image1->move(button->x(), Image1->y());
+    screen->setParent(Panel1);
+    screen->setWindowFlags(Qt::Widget);
+    // Screens lie over each other: each paints its whole area so the one below never shows through.
+    screen->setAutoFillBackground(true);
+    screen->setGeometry(Panel1->rect());
+    screen->raise();
+    screen->show();
+}
+
+void TForm2::fillScreen() {
+    fillsScreen_ = true;
+    if (const QScreen* s = screen())
+        setGeometry(s->availableGeometry());
+}
+
+void TForm2::toggleSize() {
+    if (!fillsScreen_) {
+        fillScreen();
+        return;
+    }
+    fillsScreen_ = false;
+    resize(kFreeSize);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void TForm2::exitProgram() {
+    Image1->move(Image22->x(), Image1->y());
+    try {
+        screens_.services.settings->WriteSetting(QStringLiteral("config"), QStringLiteral("lasttxt"),
+                                                 screens_.Form3->txt->toPlainText().trimmed());
+    } catch (const Error& error) {
+        screens_.services.messages->inform(this, kApplicationTitle, error.reason(), MessageIcon::Critical);
+        return;
+    }
+    if (screens_.services.messages->ask(this, QStringLiteral("确认"), QStringLiteral("真的要退出吗？"), MessageIcon::Question,
+                                        {MessageButton::Ok, MessageButton::Cancel}) == MessageButton::Ok)
+        close();
+}
+
+void TForm2::bt_chatClick() {
+    const Services& services = screens_.services;
+    const QString parameters = QStringLiteral("咨询客服 ' ' ") + services.addresses.update +
+                               QStringLiteral("/kf.asp?agentcode=") + services.agentcode + QStringLiteral("&uid=") +
+                               screens_.Form1->uid->text() + QStringLiteral(" 558 455 0");
+    services.shell->openProgram(QDir(services.programFolder).filePath(QStringLiteral("webs.exe")), parameters,
+                                services.programFolder);
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    screens_.Form1->close();
+}
+
+void TForm2::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
+        screens_.Form1->minimiseApplication();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    const bool dragArea = watched == softname || watched == Image3 || watched == Image11;
+    if (dragArea && event->type() == QEvent::MouseButtonPress) {
+        if (QWindow* window = windowHandle())
+            window->startSystemMove();
+        return false;
+    }
+    if (watched == softname && event->type() == QEvent::MouseButtonDblClick) {
+        toggleSize();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace parlumo

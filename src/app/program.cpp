@@ -5,6 +5,7 @@
 #include "app/login_screen.h"
 #include "app/main_window.h"
 #include "app/program_folder.h"
+#include "app/service_config.h"
 #include "contacts/address_book_screen.h"
 #include "contacts/import_dialog.h"
 #include "fax/fax_progress_dialog.h"
@@ -35,8 +36,18 @@ Seams productionSeams() {
 Program::Program(const QString& programFolder, Seams seams)
     : seams_(std::move(seams)), settings_(programFile(programFolder, QStringLiteral("ovarn.ini"))),
       database_(programFile(programFolder, QStringLiteral("db.db"))) {
-    screens_.services = Services{programFolder, &settings_, &database_, seams_.messages.get(),
-                                 seams_.fileDialogs.get(), seams_.shell.get()};
+    const ServiceAddresses addresses = readServiceAddresses(settings_);
+    account_ = std::make_unique<AccountState>(addresses.soap);
+    Services& services = screens_.services;
+    services.programFolder = programFolder;
+    services.settings = &settings_;
+    services.database = &database_;
+    services.account = account_.get();
+    services.addresses = addresses;
+    services.soap = &soap_;
+    services.messages = seams_.messages.get();
+    services.fileDialogs = seams_.fileDialogs.get();
+    services.shell = seams_.shell.get();
     screens_.Form1 = create<TForm1>();
     screens_.Form2 = create<TForm2>();
     screens_.Form3 = create<TForm3>();
@@ -61,9 +72,14 @@ template <typename T> T* Program::create() {
     return screen;
 }
 
-// Screens go in the reverse order of their creation, so the feature screens that the main
-// window hosts are gone before it.
+void Program::stopWorkers() {
+    screens_.Form1->stopUpdateCheck();
+}
+
+// Workers stop first; then the screens go in the reverse order of their creation, so the
+// feature screens that the main window hosts are gone before it.
 Program::~Program() {
+    stopWorkers();
     while (!created_.isEmpty())
         delete created_.takeLast();
 }

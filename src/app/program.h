@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/account_state.h"
 #include "app/screens.h"
 #include "app/settings.h"
 #include "data/database.h"
+#include "service/soap_client.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
 #include "toolkit/shell.h"
@@ -39,9 +41,13 @@ public:
 private:
     template <typename T> T* create();
 
+    void stopWorkers();
+
     Seams seams_;
     Settings settings_;
     Database database_;
+    Service1Soap soap_;
+    std::unique_ptr<AccountState> account_;
     Screens screens_;
     QList<QWidget*> created_;
 };

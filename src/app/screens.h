@@ -1,14 +1,17 @@
 #pragma once
 
+#include "service/service_addresses.h"
+
 #include <QString>
-#include <memory>
 
 namespace parlumo {
 
+class AccountState;
 class Database;
 class FileDialogs;
 class MessageBoxes;
 class Settings;
+class Service1Soap;
 class Shell;
 
 class TForm1;
@@ -28,12 +31,18 @@ class TForm14;
 class Tf_fax;
 class TFAX_log;
 
-// What every screen shares: the program folder, the settings file, the database and the seams
-// through which screens show messages, ask for files and open programs.
+// What every screen shares: the program folder, the settings file, the database, the account,
+// the service's addresses and SOAP client, and the seams through which screens show messages,
+// ask for files and open programs.
 struct Services {
     QString programFolder;
     Settings* settings = nullptr;
     Database* database = nullptr;
+    AccountState* account = nullptr;
+    ServiceAddresses addresses;
+    Service1Soap* soap = nullptr;
+    // The installation's agent code, read from the settings when the login screen is shown.
+    QString agentcode = QStringLiteral("OVARN");
     MessageBoxes* messages = nullptr;
     FileDialogs* fileDialogs = nullptr;
     Shell* shell = nullptr;

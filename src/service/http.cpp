@@ -14,6 +14,10 @@ size_t appendBody(char* data, size_t size, size_t count, void* target) {
     return size * count;
 }
 
+int abortWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
+}
+
 struct CurlDeleter {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -56,6 +60,11 @@ HttpResponse httpExchange(const HttpRequest& request) {
         curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 0L);
         curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
     }
+    if (request.cancelled) {
+        curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
+        curl_easy_setopt(h, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(request.cancelled));
+    }
     if (request.method == "POST") {
         curl_easy_setopt(h, CURLOPT_POST, 1L);
         curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.constData());
@@ -79,11 +88,12 @@ QString trimControls(const QString& text) {
     return text.sliced(begin, end - begin);
 }
 
-QString HttpGetText(const QString& url, HttpTimeouts limits) {
+QString HttpGetText(const QString& url, HttpTimeouts limits, const std::atomic<bool>* cancelled) {
     try {
         HttpRequest request;
         request.url = url;
         request.timeouts = limits;
+        request.cancelled = cancelled;
         const HttpResponse response = httpExchange(request);
         if (response.status == 200)
             return trimControls(fromGbk(response.body));
@@ -93,11 +103,13 @@ QString HttpGetText(const QString& url, HttpTimeouts limits) {
     return QString();
 }
 
-QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts limits) {
+QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts limits,
+                     const std::atomic<bool>* cancelled) {
     HttpRequest request;
     request.method = "POST";
     request.url = url;
     request.timeouts = limits;
+    request.cancelled = cancelled;
     request.headers = {"Content-Type: application/x-www-form-urlencoded"};
     request.body = toGbk(trimControls(fields.join(QLatin1Char('&'))));
     const HttpResponse response = httpExchange(request);

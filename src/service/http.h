@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 
 namespace parlumo {
 
@@ -36,6 +37,8 @@ struct HttpRequest {
     HttpTimeouts timeouts = timeouts::kAccount;
     QByteArray userAgent;
     bool acceptInvalidCertificates = false;
+    // When set, the exchange is abandoned as soon as it turns true (a worker being stopped).
+    const std::atomic<bool>* cancelled = nullptr;
 };
 
 struct HttpResponse {
@@ -49,11 +52,13 @@ HttpResponse httpExchange(const HttpRequest& request);
 
 // Synchronous GET: the body of a 200 reply read as GBK, surrounding blanks and control characters
 // removed; anything else, a failure of any kind included, gives an empty text.
-QString HttpGetText(const QString& url, HttpTimeouts limits = timeouts::kAccount);
+QString HttpGetText(const QString& url, HttpTimeouts limits = timeouts::kAccount,
+                    const std::atomic<bool>* cancelled = nullptr);
 
 // Form POST of fields already written as name=encoded value, joined by "&" in the given order.
 // Returns the reply body read as GBK; a failed exchange or an HTTP error status raises HttpError.
-QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts limits = timeouts::kGateway);
+QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts limits = timeouts::kGateway,
+                     const std::atomic<bool>* cancelled = nullptr);
 
 // Removes leading and trailing characters with codes up to 32.
 QString trimControls(const QString& text);

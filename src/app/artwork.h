@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace parlumo {
+
+// The program's own artwork, painted at the device pixel ratio it is shown at, so it stays
+// sharp at normal and high DPI.
+namespace artwork {
+
+inline constexpr QColor kBrand{0x1f, 0x6f, 0xd1};
+inline constexpr QColor kBrandDark{0x15, 0x4e, 0x96};
+
+QIcon applicationIcon();
+// The login screen's background when no picture file is found.
+QPixmap loginBackground(QSize size, qreal dpr);
+// The small glyph buttons of a frame: 'x' close, '-' minimise, 'o' size toggle.
+QPixmap frameGlyph(char glyph, QSize size, qreal dpr, QColor color = Qt::white);
+// A navigation button's picture: a rounded tile with a glyph for feature `index` (0 to 9;
+// 9 is "leave the program").
+QPixmap navigationTile(int index, QSize size, qreal dpr);
+
+} // namespace artwork
+} // namespace parlumo

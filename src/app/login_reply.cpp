@@ -1,0 +1,97 @@
+#include "app/login_reply.h"
+
+#include "app/account_state.h"
+#include "data/conditions.h"
+#include "service/replies.h"
+#include "service/split_fields.h"
+
+namespace parlumo {
+
+namespace {
+
+QString charsPerSms(const QStringList& fields) {
+    const QString field = fieldAt(fields, 4);
+    return field.isEmpty() ? QStringLiteral("60") : field;
+}
+
+QString withLeadingZero(const QStringList& fields, qsizetype index) {
+    return QLatin1Char('0') + fieldAt(fields, index);
+}
+
+} // namespace
+
+QString httpLoginRefusal(const QString& code) {
+    if (code == codes::kBadParameters)
+        return QStringLiteral("用户名和密码不能为空！");
+    if (code == codes::kWrongPassword || code == codes::kNoUser)
+        return QStringLiteral("账号或密码错误！");
+    if (code == codes::kMaintenance)
+        return QStringLiteral("系统维护中请稍侯登录！");
+    return QStringLiteral("登录失败：请联系软件厂商。错误码：") + code;
+}
+
+QString soapLoginRefusal(const QString& code) {
+    if (code == codes::kBadParameters)
+        return QStringLiteral("用户名和密码不能为空！");
+    if (code == codes::kWrongPassword)
+        return QStringLiteral("账号或密码错误！");
+    if (code == codes::kMaintenance)
+        return QStringLiteral("系统维护中请稍侯登录！");
+    return QString();
+}
+
+void applyHttpLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd) {
+    const QString maxChars = charsPerSms(fields);
+    account.change([&](AccountFields& a) { a.money = fieldAt(fields, 2); });
+    account.change([&](AccountFields& a) { a.dj = withLeadingZero(fields, 3); });
+    account.change([&](AccountFields& a) { a.MaxSmsChars = maxChars; });
+    account.change([&](AccountFields& a) { a.vdj = withLeadingZero(fields, 5); });
+    account.change([&](AccountFields& a) { a.fdj = withLeadingZero(fields, 6); });
+    account.change([&](AccountFields& a) { a.service_url = fieldAt(fields, 7); });
+    account.change([&](AccountFields& a) { a.cdj = withLeadingZero(fields, 8); });
+    account.change([&](AccountFields& a) { a.CanSchedule = fieldAt(fields, 9).trimmed() == QLatin1String("true"); });
+    account.change([&](AccountFields& a) {
+        a.uid = uid;
+        a.pwd = pwd;
+    });
+}
+
+void applySoapLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd) {
+    const QString maxChars = charsPerSms(fields);
+    account.change([&](AccountFields& a) {
+        a.uid = uid;
+        a.pwd = pwd;
+    });
+    account.change([&](AccountFields& a) { a.money = fieldAt(fields, 2); });
+    account.change([&](AccountFields& a) { a.dj = fieldAt(fields, 3); });
+    account.change([&](AccountFields& a) { a.MaxSmsChars = maxChars; });
+}
+
+void applyBalanceRefresh(const QStringList& fields, AccountState& account, const QString& uid) {
+    account.change([&](AccountFields& a) { a.uid = uid; });
+    account.change([&](AccountFields& a) { a.money = fieldAt(fields, 2); });
+    account.change([&](AccountFields& a) { a.dj = withLeadingZero(fields, 3); });
+    account.change([&](AccountFields& a) { a.vdj = withLeadingZero(fields, 5); });
+    account.change([&](AccountFields& a) { a.fdj = withLeadingZero(fields, 6); });
+    account.change([&](AccountFields& a) { a.service_url = fieldAt(fields, 7); });
+    account.change([&](AccountFields& a) { a.cdj = withLeadingZero(fields, 8); });
+}
+
+void applyGuestLogin(AccountState& account, bool httpWay) {
+    account.change([httpWay](AccountFields& a) {
+        a.uid = kGuestAccount;
+        a.money = QStringLiteral("0");
+        a.dj = QStringLiteral("0.1");
+        if (httpWay)
+            a.cdj = QStringLiteral("0.3");
+    });
+}
+
+QString restoredLastText(const QString& lasttxt) {
+    QString text = lasttxt.trimmed();
+    text.remove(QLatin1Char('\n'));
+    text.replace(QLatin1Char('\r'), QLatin1Char(','));
+    return text;
+}
+
+} // namespace parlumo

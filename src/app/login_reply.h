@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace parlumo {
+
+class AccountState;
+
+// The demo password that guest mode puts into the password box.
+inline const QString kGuestPassword = QStringLiteral("guest");
+
+// The message of a refused HTTP login, by its result code.
+QString httpLoginRefusal(const QString& code);
+// The message of a refused SOAP login; empty for the codes that show nothing.
+QString soapLoginRefusal(const QString& code);
+
+// Applies an accepted HTTP login reply ("|" record) to the account, field by field in the
+// reply's order. A missing field raises FieldError; the fields copied before it stay.
+void applyHttpLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd);
+
+// Applies an accepted GetUserInfo reply ("/" record): balance, SMS price as sent, characters per SMS.
+void applySoapLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd);
+
+// Applies an accepted balance refresh: the balance, the prices and the SOAP endpoint; the
+// characters per SMS and the schedule right stay.
+void applyBalanceRefresh(const QStringList& fields, AccountState& account, const QString& uid);
+
+// The guest login: identifier "guest", balance "0", SMS price "0.1", and for the HTTP way the
+// MMS price "0.3"; the other fields keep their values.
+void applyGuestLogin(AccountState& account, bool httpWay);
+
+// "lasttxt" as the HTTP login restores it: trimmed, line feeds removed, carriage returns as ",".
+QString restoredLastText(const QString& lasttxt);
+
+} // namespace parlumo
