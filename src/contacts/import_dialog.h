@@ -12,6 +12,9 @@ class TForm9 : public QDialog {
 public:
     explicit TForm9(Screens& screens, QWidget* parent = nullptr);
 
+    // The opener's mode word: "form3", "form4" or "form12".
+    QString actionpg;
+
 private:
     Screens& screens_;
 };

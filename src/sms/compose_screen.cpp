@@ -2,13 +2,24 @@
 
 #include "app/account_state.h"
 #include "app/login_screen.h"
+#include "app/main_window.h"
 #include "app/screens.h"
+#include "contacts/address_book_screen.h"
+#include "contacts/import_dialog.h"
+#include "data/database.h"
+#include "data/number_memo.h"
 #include "sms/message_rules.h"
+#include "sms/news_fetch.h"
+#include "sms/phrase_screen.h"
+#include "sms/send_job.h"
+#include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
+#include "toolkit/shell.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -68,6 +79,32 @@ TForm3::TForm3(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     grid->setColumnStretch(1, 2);
     grid->setRowStretch(1, 1);
     setScheduleVisible(false);
+
+    NumberMemoConfig memo;
+    memo.count = CountRule::Items;
+    memo.entry = EntryRule::MobileOrAreaCode;
+    numbers_ = new NumberMemo(this, mob, hm, inmob, memo, *screens_.services.messages, *screens_.services.fileDialogs);
+    connectHandlers();
+}
+
+void TForm3::connectHandlers() {
+    connect(LbSpeedButton1, &QPushButton::clicked, this,
+            [this] { screens_.Form2->ShowInMainWindow(screens_.Form4, nullptr); });
+    connect(LbSpeedButton3, &QPushButton::clicked, this, [this] {
+        screens_.Form9->actionpg = QStringLiteral("form3");
+        screens_.Form9->exec();
+    });
+    connect(LbSpeedButton2, &QPushButton::clicked, numbers_, &NumberMemo::loadTextFile);
+    connect(LbSpeedButton8, &QPushButton::clicked, numbers_, &NumberMemo::exportNumbers);
+    connect(LbSpeedButton6, &QPushButton::clicked, numbers_, &NumberMemo::deleteCaretLine);
+    connect(LbSpeedButton5, &QPushButton::clicked, numbers_, &NumberMemo::removeDuplicates);
+    connect(LbSpeedButton7, &QPushButton::clicked, numbers_, &NumberMemo::clear);
+    connect(btfdy, &QPushButton::clicked, this, [this] { screens_.Form2->ShowInMainWindow(screens_.Form5, nullptr); });
+    connect(btsend, &QPushButton::clicked, this, &TForm3::btsendClick);
+    connect(LbSpeedButton4, &QPushButton::clicked, this, &TForm3::LbSpeedButton4Click);
+    for (QLabel* label : {StaticText1, Label16, Label14})
+        label->installEventFilter(this);
+    Panel2->installEventFilter(this);
 }
 
 QWidget* TForm3::buildContent() {
@@ -293,12 +330,122 @@ void TForm3::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
+void TForm3::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TForm3::FormShow() {
+    info->clear();
+    startNewsFetch();
+}
+
+void TForm3::Label16Click() {
+    info->clear();
+    startNewsFetch();
+}
+
+void TForm3::Label14Click() { screens_.services.database->close(); }
+
+void TForm3::startNewsFetch() {
+    auto* fetch = new load_http_new_Thread(screens_.services.addresses.host + QStringLiteral("/softnews.htm"), newsDelay, this);
+    connect(fetch, &load_http_new_Thread::fetched, this, [this](const QString& text) { info->appendPlainText(text); });
+    connect(fetch, &QThread::finished, fetch, &QObject::deleteLater);
+    newsFetches_.append(fetch);
+    newsFetches_.removeAll(nullptr);
+    fetch->start();
+}
+
+void TForm3::addLine(const QString& line) { sendlog->appendPlainText(line); }
+
+void TForm3::btsendClick() {
+    const int length = zf->text().toInt();
+    const int n = charsPerSms(screens_.services.account->get().MaxSmsChars);
+    if (length > n) {
+        const long long total = hm->text().toLongLong() * sendno->text().toLongLong();
+        const QString question = QStringLiteral("短信内容超过 %1 个字符，将按 %2 x %3 =%4条发送和计费。  确认继续发送吗？")
+                                     .arg(n)
+                                     .arg(hm->text(), sendno->text())
+                                     .arg(total);
+        if (screens_.services.messages->ask(this, QStringLiteral("长短信提醒"), question, MessageIcon::Question,
+                                            {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
+            return;
+    }
+    btsend->setEnabled(false);
+    Panel2->show();
+
+    SendJobInputs inputs;
+    inputs.numbersText = mob->toPlainText();
+    inputs.content = txt->toPlainText();
+    inputs.total = hm->text().toInt();
+    inputs.parts = sendno->text().toInt();
+    inputs.billingSize = maxsmstxt->text().toInt();
+    if (chk1->isChecked())
+        inputs.time = t_date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + t_hh->currentText() +
+                      QLatin1Char(':') + t_mm->currentText() + QStringLiteral(":00");
+    inputs.gatewayUrl = screens_.services.addresses.host + QStringLiteral("/sys_port/gateway/index.asp");
+    inputs.pause = batchPause;
+
+    auto* job = new SendsmsThread(inputs, *screens_.services.account, *screens_.services.database, this);
+    connect(job, &SendsmsThread::begun, this, [this] {
+        LbSpeedButton4->setEnabled(false);
+        sendlog->clear();
+        progress->setValue(0);
+        progress->show();
+    });
+    connect(job, &SendsmsThread::lineAdded, this, &TForm3::addLine);
+    connect(job, &SendsmsThread::progressed, this, [this](int posted, int total) {
+        progress->setMaximum(total);
+        progress->setValue(posted);
+    });
+    connect(job, &SendsmsThread::balanceLowered, money, &QLabel::setText);
+    connect(job, &SendsmsThread::numbersSent, this, [this](const QString& numbersRead) {
+        // Numbers typed or added while the job ran are kept.
+        if (mob->toPlainText() == numbersRead)
+            mob->clear();
+    });
+    connect(job, &SendsmsThread::ended, this, [this] {
+        Panel2->show();
+        progress->hide();
+        LbSpeedButton4->setEnabled(true);
+        btsend->setEnabled(true);
+    });
+    connect(job, &QThread::finished, job, &QObject::deleteLater);
+    job_ = job;
+    job->start();
+}
+
+void TForm3::LbSpeedButton4Click() {
+    Panel2->hide();
+    sendlog->clear();
+}
+
+void TForm3::stopWorkers() {
+    if (job_)
+        job_->cancel();
+    for (const QPointer<load_http_new_Thread>& fetch : newsFetches_)
+        if (fetch)
+            fetch->cancel();
+}
+
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Label26 && event->type() == QEvent::MouseButtonRelease) {
-        Label26Click();
+    if (event->type() == QEvent::MouseButtonDblClick && watched == Panel2) {
+        LbSpeedButton4Click();
         return true;
     }
-    return QWidget::eventFilter(watched, event);
+    if (event->type() != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    if (watched == Label26)
+        Label26Click();
+    else if (watched == Label16)
+        Label16Click();
+    else if (watched == Label14)
+        Label14Click();
+    else if (watched == StaticText1)
+        screens_.services.shell->openDocument(QDir(screens_.services.programFolder).filePath(QStringLiteral("keyword.txt")));
+    else
+        return QWidget::eventFilter(watched, event);
+    return true;
 }
 
 } // namespace parlumo

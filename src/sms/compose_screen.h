@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <QWidget>
+#include <chrono>
 
 class QCheckBox;
 class QComboBox;
@@ -16,6 +19,9 @@ namespace parlumo {
 
 struct Screens;
 struct AccountFields;
+class NumberMemo;
+class SendsmsThread;
+class load_http_new_Thread;
 
 // "发送短信": the message text with its counts, the recipients' numbers, the account panel, the
 // news area and the progress panel of the send job.
@@ -28,6 +34,13 @@ public:
     void showAccount(const AccountFields& account);
     // Shows or hides the schedule controls; hidden, "插入短语" moves to the left edge.
     void setScheduleVisible(bool visible);
+    // Cancels and joins the send job and the news fetches (the program is closing).
+    void stopWorkers();
+
+    NumberMemo* numbers() const { return numbers_; }
+    // The pause after each posted batch; the program always waits one second.
+    std::chrono::milliseconds batchPause{1000};
+    std::chrono::milliseconds newsDelay{1000};
 
     QPlainTextEdit* txt;
     QLineEdit* zf;
@@ -73,10 +86,16 @@ public Q_SLOTS:
     void txtChange();
     void chk1Click();
     void FormResize();
+    void FormShow();
     void Label26Click();
+    void Label16Click();
+    void Label14Click();
+    void btsendClick();
+    void LbSpeedButton4Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -84,9 +103,15 @@ private:
     QWidget* buildNumbers();
     QWidget* buildAccount();
     QWidget* buildNews();
+    void connectHandlers();
+    void startNewsFetch();
+    void addLine(const QString& line);
 
     Screens& screens_;
     QWidget* scheduleRow_ = nullptr;
+    NumberMemo* numbers_ = nullptr;
+    QPointer<SendsmsThread> job_;
+    QList<QPointer<load_http_new_Thread>> newsFetches_;
 };
 
 } // namespace parlumo

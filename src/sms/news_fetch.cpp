@@ -1,0 +1,34 @@
+#include "sms/news_fetch.h"
+
+#include "service/http.h"
+#include "toolkit/interruptible_sleep.h"
+
+namespace parlumo {
+
+QString newsText(const QString& page) {
+    if (page.isEmpty())
+        return QStringLiteral("无法连接消息服务器，请重新登录！");
+    QString text = page;
+    return text.replace(QStringLiteral("<br>"), QStringLiteral("\n"));
+}
+
+load_http_new_Thread::load_http_new_Thread(QString newsUrl, std::chrono::milliseconds delay, QObject* parent)
+    : QThread(parent), newsUrl_(std::move(newsUrl)), delay_(delay) {}
+
+load_http_new_Thread::~load_http_new_Thread() { cancel(); }
+
+void load_http_new_Thread::cancel() {
+    cancelled_ = true;
+    wait();
+}
+
+void load_http_new_Thread::run() {
+    sleepUnlessCancelled(delay_, cancelled_);
+    if (cancelled_)
+        return;
+    const QString page = HttpGetText(newsUrl_, timeouts::kBackground, &cancelled_);
+    if (!cancelled_)
+        Q_EMIT fetched(newsText(page));
+}
+
+} // namespace parlumo

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QThread>
+#include <atomic>
+#include <chrono>
+
+namespace parlumo {
+
+// The news page, "<br>" turned into line breaks; the connection message when nothing comes.
+QString newsText(const QString& page);
+
+// Fetches the news page for the compose screen after a short wait and hands the text over.
+class load_http_new_Thread : public QThread {
+    Q_OBJECT
+public:
+    load_http_new_Thread(QString newsUrl, std::chrono::milliseconds delay, QObject* parent = nullptr);
+    ~load_http_new_Thread() override;
+    void cancel();
+
+Q_SIGNALS:
+    void fetched(const QString& text);
+
+protected:
+    void run() override;
+
+private:
+    QString newsUrl_;
+    std::chrono::milliseconds delay_;
+    std::atomic<bool> cancelled_{false};
+};
+
+} // namespace parlumo

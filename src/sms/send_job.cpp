@@ -1,0 +1,170 @@
+#include "sms/send_job.h"
+
+#include "app/account_state.h"
+#include "data/database.h"
+#include "data/number_list.h"
+#include "service/decimal.h"
+#include "service/http.h"
+#include "service/url_encode.h"
+#include "toolkit/interruptible_sleep.h"
+
+namespace parlumo {
+
+namespace {
+
+class JobEnded {};
+
+Decimal amount(const QString& text) {
+    const std::optional<Decimal> value = Decimal::parse(text);
+    if (!value)
+        throw Error(QStringLiteral("not an amount: %1").arg(text));
+    return *value;
+}
+
+} // namespace
+
+int batchCount(int total) { return total / kBatchSize + (total % kBatchSize != 0 ? 1 : 0); }
+
+QString refusalLine(const QString& reply) {
+    if (reply.startsWith(QLatin1String("-01")))
+        return QStringLiteral("发送失败：余额不足以支付本次发送！错误码：-01！");
+    if (reply.startsWith(QLatin1String("-02")) || reply.startsWith(QLatin1String("-03")))
+        return QStringLiteral("发送失败：未知用户请尝试重新登录！错误码：-02或-03！");
+    if (reply.startsWith(QLatin1String("-04")))
+        return QStringLiteral("发送失败：请检查号码或内容格式存在问题！错误码：-04！");
+    if (reply.startsWith(QLatin1String("-07")))
+        return QStringLiteral("发送失败：短信内容里包含违规关键字，请检查！错误码：-07");
+    return QStringLiteral("发送失败：未知错误！请检查下号码和内容，错误码：") + reply.left(10);
+}
+
+SendsmsThread::SendsmsThread(SendJobInputs inputs, AccountState& account, Database& database, QObject* parent)
+    : QThread(parent), inputs_(std::move(inputs)), account_(account), database_(database) {}
+
+SendsmsThread::~SendsmsThread() { cancel(); }
+
+void SendsmsThread::cancel() {
+    cancelled_ = true;
+    wait();
+}
+
+void SendsmsThread::run() {
+    try {
+        runJob();
+    } catch (...) {
+        // Every way out of the job, an unexpected error included, ends it through the same step.
+    }
+    database_.releaseThreadConnection();
+    Q_EMIT ended();
+}
+
+void SendsmsThread::runJob() {
+    const SendJobInputs& in = inputs_;
+    const int batches = batchCount(in.total);
+    Q_EMIT begun();
+    Q_EMIT lineAdded(QStringLiteral("正在始初化.."));
+    if (in.numbersText.isEmpty() || in.content.isEmpty()) {
+        Q_EMIT lineAdded(QStringLiteral("发送失败：手机号码和短内容不能为空!"));
+        return;
+    }
+    const long long billed = static_cast<long long>(in.total) * in.parts;
+    {
+        const AccountFields account = account_.get();
+        if (amount(account.money) < amount(account.dj) * billed) {
+            Q_EMIT lineAdded(QStringLiteral("发送失败：您的余额不足以支付本次发送任务！"));
+            return;
+        }
+    }
+    QString numbers = in.numbersText;
+    numbers.remove(QLatin1Char(' '));
+    numbers.remove(QLatin1Char('\''));
+    Q_EMIT lineAdded(QStringLiteral("正在发送...请勿退出软件..."));
+    if (billed >= kBatchSize)
+        Q_EMIT lineAdded(QStringLiteral("  由于本次任务号码较多，请耐心等侯。请勿中途退出。"));
+    const QStringList list = splitNumberList(numbers);
+
+    long long sent = 0;
+    for (int i = 1; i <= batches; ++i) {
+        if (cancelled_)
+            throw JobEnded();
+        const qsizetype first = static_cast<qsizetype>(kBatchSize) * (i - 1);
+        const qsizetype last = in.total > kBatchSize ? static_cast<qsizetype>(kBatchSize) * i - 1 : in.total - 1;
+        QString batch;
+        int count = 0;
+        for (qsizetype position = first; position <= last && position < list.size(); ++position) {
+            const QString& item = list[position];
+            if (item.size() >= 10 && item.size() <= 12) {
+                batch += item.trimmed() + QLatin1Char(',');
+                ++count;
+            }
+        }
+        if (batch.endsWith(QLatin1Char(',')))
+            batch.chop(1);
+
+        QString reply;
+        try {
+            reply = postBatch(batch);
+        } catch (const HttpError&) {
+            if (cancelled_)
+                throw JobEnded();
+            Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。发送失败。请检查网络!").arg(i).arg(count));
+            logBatch(batch, count, QStringLiteral("失败"));
+            Q_EMIT progressed(static_cast<int>(qMin<qsizetype>(last + 1, in.total)), in.total);
+            pause();
+            continue;
+        }
+        if (!reply.startsWith(QLatin1String("000"))) {
+            Q_EMIT lineAdded(refusalLine(reply));
+            return;
+        }
+        logBatch(batch, count, QStringLiteral("成功"));
+        Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。提交成功!").arg(i).arg(static_cast<long long>(count) * in.parts));
+        Q_EMIT progressed(static_cast<int>(qMin<qsizetype>(last + 1, in.total)), in.total);
+        sent += count;
+        pause();
+    }
+
+    const long long billedSent = sent * in.parts;
+    QString balanceText;
+    Decimal cost;
+    account_.change([&](AccountFields& a) {
+        cost = amount(a.dj) * billedSent;
+        a.money = (amount(a.money) - cost).toString();
+        balanceText = a.money;
+    });
+    Q_EMIT balanceLowered(balanceText);
+    Q_EMIT lineAdded(QStringLiteral("成功发送 [%1] 条  消费 [%2] 元。").arg(billedSent).arg(cost.toString()));
+    Q_EMIT lineAdded(QStringLiteral("任务完成。"));
+    Q_EMIT numbersSent(in.numbersText);
+}
+
+QString SendsmsThread::postBatch(const QString& numbers) {
+    const AccountFields account = account_.get();
+    const QStringList fields{
+        QStringLiteral("id=") + UrlEncode(account.uid.trimmed()),
+        QStringLiteral("pwd=") + UrlEncode(account.pwd.trimmed()),
+        QStringLiteral("to=") + UrlEncode(numbers.trimmed()),
+        QStringLiteral("content=") + UrlEncode(inputs_.content.trimmed()),
+        QStringLiteral("time=") + UrlEncode(inputs_.time),
+        QStringLiteral("ac=plorix"),
+    };
+    return HttpPostForm(inputs_.gatewayUrl, fields, timeouts::kGateway, &cancelled_);
+}
+
+void SendsmsThread::logBatch(const QString& numbers, int count, const QString& tag) {
+    database_.execute(SqlText(QStringLiteral("insert into send (uid, mobno, num, msg, tag) values ("))
+                          .value(account_.get().uid.trimmed())
+                          .add(QStringLiteral(","))
+                          .value(numbers)
+                          .add(QStringLiteral(","))
+                          .value(count)
+                          .add(QStringLiteral(","))
+                          .value(inputs_.content.left(255))
+                          .add(QStringLiteral(","))
+                          .value(tag)
+                          .add(QStringLiteral(")")));
+    database_.close();
+}
+
+void SendsmsThread::pause() { sleepUnlessCancelled(inputs_.pause, cancelled_); }
+
+} // namespace parlumo
