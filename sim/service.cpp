@@ -1,5 +1,6 @@
 #include "sim/service.h"
 
+#include "sim/ascii_text.h"
 #include "sim/clock.h"
 #include "sim/gbk.h"
 #include "sim/service_texts.h"
@@ -12,12 +13,6 @@
 
 namespace parlumo::sim {
 namespace {
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return text;
-}
 
 ServiceState loadState(const std::filesystem::path &file) {
     std::ifstream in(file, std::ios::binary);
@@ -61,7 +56,7 @@ std::optional<HttpReply> Service::page(const ServiceRequest &request) {
         {"/voice_service/vlog.asp", &Service::voiceProgress},
         {"/faxservice/faxlog.asp", &Service::faxProgress},
     };
-    const auto it = pages.find(lowered(request.path));
+    const auto it = pages.find(asciiLower(request.path));
     if (it == pages.end()) return std::nullopt;
     std::lock_guard lock(mutex_);
     HttpReply reply;

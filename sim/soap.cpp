@@ -1,9 +1,7 @@
 #include "sim/soap.h"
 
+#include "sim/ascii_text.h"
 #include "sim/xml_reader.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace parlumo::sim {
 namespace {
@@ -11,19 +9,7 @@ namespace {
 constexpr std::string_view kSoap12Namespace = "http://www.w3.org/2003/05/soap-envelope";
 constexpr std::string_view kSchemaInstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
-    return text;
-}
-
-bool isBlank(std::string_view text) { return trimmed(text).empty(); }
+bool isBlank(std::string_view text) { return trimBlanks(text).empty(); }
 
 } // namespace
 
@@ -39,15 +25,15 @@ std::string SoapCall::text(std::string_view name) const {
 }
 
 bool isSoapContentType(std::string_view contentType) {
-    const std::string type = lowered(contentType);
+    const std::string type = asciiLower(contentType);
     const std::size_t semicolon = type.find(';');
-    if (trimmed(std::string_view(type).substr(0, semicolon)) != "text/xml") return false;
+    if (trimBlanks(std::string_view(type).substr(0, semicolon)) != "text/xml") return false;
     if (semicolon == std::string::npos) return true;
     const std::size_t charset = type.find("charset=", semicolon);
     if (charset == std::string::npos) return true;
     std::string_view value = std::string_view(type).substr(charset + 8);
     value = value.substr(0, value.find(';'));
-    value = trimmed(value);
+    value = trimBlanks(value);
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
     return value == "utf-8";
 }
@@ -98,7 +84,7 @@ SoapCall parseSoapEnvelope(std::string_view body) {
 }
 
 void checkSoapAction(std::string_view soapAction, const SoapCall &call) {
-    std::string_view action = trimmed(soapAction);
+    std::string_view action = trimBlanks(soapAction);
     if (action.size() >= 2 && action.front() == '"' && action.back() == '"') action = action.substr(1, action.size() - 2);
     const std::string expected = std::string(kServiceNamespace) + call.operation;
     if (call.operationNamespace != kServiceNamespace || action != expected)

@@ -1,0 +1,244 @@
+#include "data/spreadsheet_reader.h"
+
+#include "data/zip_archive.h"
+#include "service/gbk.h"
+#include "service/http.h"
+#include "toolkit/error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QStringList>
+#include <QXmlStreamReader>
+#include <freexl.h>
+
+namespace parlumo {
+
+namespace {
+
+quint64 key(int row, int column) { return (static_cast<quint64>(row) << 32) | static_cast<quint32>(column); }
+
+// "B12" -> row 12, column 2.
+bool parseReference(QStringView reference, int& row, int& column) {
+    column = 0;
+    qsizetype i = 0;
+    for (; i < reference.size() && reference[i].isLetter(); ++i)
+        column = column * 26 + (reference[i].toUpper().unicode() - 'A' + 1);
+    bool ok = false;
+    row = reference.mid(i).toInt(&ok);
+    return ok && column > 0 && row > 0;
+}
+
+QStringList readSharedStrings(const QByteArray& xml) {
+    QStringList strings;
+    QXmlStreamReader reader(xml);
+    QString current;
+    bool inItem = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == QLatin1String("si")) {
+            inItem = true;
+            current.clear();
+        } else if (inItem && reader.isStartElement() && reader.name() == QLatin1String("t")) {
+            current += reader.readElementText();
+        } else if (reader.isStartElement() && reader.name() == QLatin1String("rPh")) {
+            reader.skipCurrentElement();  // phonetic hints are not part of the text
+        } else if (reader.isEndElement() && reader.name() == QLatin1String("si")) {
+            strings << current;
+            inItem = false;
+        }
+    }
+    return strings;
+}
+
+// The path of the workbook's first sheet inside the package.
+QString firstSheetPath(const ZipArchive& zip) {
+    QXmlStreamReader workbook(zip.entry(QStringLiteral("xl/workbook.xml")));
+    QString relation;
+    while (!workbook.atEnd() && relation.isEmpty()) {
+        workbook.readNext();
+        if (workbook.isStartElement() && workbook.name() == QLatin1String("sheet"))
+            for (const QXmlStreamAttribute& attribute : workbook.attributes())
+                if (attribute.name() == QLatin1String("id"))
+                    relation = attribute.value().toString();
+    }
+    QXmlStreamReader relations(zip.entry(QStringLiteral("xl/_rels/workbook.xml.rels")));
+    while (!relations.atEnd()) {
+        relations.readNext();
+        if (relations.isStartElement() && relations.name() == QLatin1String("Relationship") &&
+            relations.attributes().value(QLatin1String("Id")) == relation) {
+            QString target = relations.attributes().value(QLatin1String("Target")).toString();
+            return target.startsWith(QLatin1Char('/')) ? target.mid(1) : QStringLiteral("xl/") + target;
+        }
+    }
+    return QStringLiteral("xl/worksheets/sheet1.xml");
+}
+
+void readXlsx(const QString& path, SpreadsheetReader& sheet) {
+    const ZipArchive zip(path);
+    if (!zip.isOpen())
+        throw Error(QStringLiteral("cannot open %1").arg(path));
+    const QStringList shared = readSharedStrings(zip.entry(QStringLiteral("xl/sharedStrings.xml")));
+    const QByteArray xml = zip.entry(firstSheetPath(zip));
+    if (xml.isEmpty())
+        throw Error(QStringLiteral("no worksheet in %1").arg(path));
+    QXmlStreamReader reader(xml);
+    int row = 0, column = 0, nextRow = 0, nextColumn = 0;
+    QString type;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (!reader.isStartElement())
+            continue;
+        const QStringView name = reader.name();
+        if (name == QLatin1String("row")) {
+            nextRow = reader.attributes().hasAttribute(QLatin1String("r"))
+                          ? reader.attributes().value(QLatin1String("r")).toInt()
+                          : nextRow + 1;
+            nextColumn = 0;
+        } else if (name == QLatin1String("c")) {
+            type = reader.attributes().value(QLatin1String("t")).toString();
+            const QStringView reference = reader.attributes().value(QLatin1String("r"));
+            if (reference.isEmpty() || !parseReference(reference, row, column)) {
+                row = nextRow;
+                column = nextColumn + 1;
+            }
+            nextColumn = column;
+        } else if (name == QLatin1String("v")) {
+            const QString value = reader.readElementText();
+            if (type == QLatin1String("s")) {
+                const int index = value.toInt();
+                sheet.setCell(row, column, index >= 0 && index < shared.size() ? shared[index] : QString());
+            } else {
+                sheet.setCell(row, column, value);
+            }
+        } else if (name == QLatin1String("is")) {
+            QString text;
+            while (!(reader.isEndElement() && reader.name() == QLatin1String("is")) && !reader.atEnd()) {
+                reader.readNext();
+                if (reader.isStartElement() && reader.name() == QLatin1String("t"))
+                    text += reader.readElementText();
+            }
+            sheet.setCell(row, column, text);
+        }
+    }
+    if (reader.hasError())
+        throw Error(QStringLiteral("%1: %2").arg(path, reader.errorString()));
+}
+
+void readXls(const QString& path, SpreadsheetReader& sheet) {
+    const void* handle = nullptr;
+    if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK)
+        throw Error(QStringLiteral("cannot open %1").arg(path));
+    struct Closer {
+        const void* h;
+        ~Closer() { freexl_close(h); }
+    } closer{handle};
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK ||
+        freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
+        throw Error(QStringLiteral("no worksheet in %1").arg(path));
+    for (unsigned int r = 0; r < rows; ++r) {
+        for (unsigned short c = 0; c < columns; ++c) {
+            FreeXL_CellValue value;
+            if (freexl_get_cell_value(handle, r, c, &value) != FREEXL_OK)
+                continue;
+            QString text;
+            switch (value.type) {
+            case FREEXL_CELL_INT:
+                text = QString::number(value.value.int_value);
+                break;
+            case FREEXL_CELL_DOUBLE:
+                text = QString::number(value.value.double_value, 'g', 15);
+                break;
+            case FREEXL_CELL_TEXT:
+            case FREEXL_CELL_SST_TEXT:
+            case FREEXL_CELL_DATE:
+            case FREEXL_CELL_DATETIME:
+            case FREEXL_CELL_TIME:
+                text = QString::fromUtf8(value.value.text_value);
+                break;
+            default:
+                continue;
+            }
+            sheet.setCell(static_cast<int>(r) + 1, c + 1, text);
+        }
+    }
+}
+
+// A CSV line's fields: commas separate, double quotes enclose, a doubled quote stands for one.
+QStringList csvFields(const QString& line) {
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+        } else if (c == QLatin1Char(',')) {
+            fields << field;
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    fields << field;
+    return fields;
+}
+
+void readCsv(const QString& path, SpreadsheetReader& sheet) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = fromGbk(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype r = 0; r < lines.size(); ++r) {
+        const QStringList fields = csvFields(lines[r]);
+        for (qsizetype c = 0; c < fields.size(); ++c)
+            sheet.setCell(static_cast<int>(r) + 1, static_cast<int>(c) + 1, fields[c]);
+    }
+}
+
+} // namespace
+
+SpreadsheetReader SpreadsheetReader::open(const QString& path) {
+    SpreadsheetReader sheet;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (!QFileInfo(path).isFile())
+        throw Error(QStringLiteral("cannot open %1").arg(path));
+    if (suffix == QLatin1String("csv"))
+        readCsv(path, sheet);
+    else if (suffix == QLatin1String("xls"))
+        readXls(path, sheet);
+    else
+        readXlsx(path, sheet);
+    return sheet;
+}
+
+QString SpreadsheetReader::cell(int row, int column) const { return cells_.value(key(row, column)); }
+
+void SpreadsheetReader::setCell(int row, int column, const QString& text) {
+    const QString value = trimControls(text);
+    if (value.isEmpty() || row <= 0 || column <= 0)
+        return;
+    cells_.insert(key(row, column), value);
+    usedRows_ = qMax(usedRows_, row);
+}
+
+} // namespace parlumo

@@ -1,0 +1,9 @@
+#include "tests/support/xlsx_inspector.h"
+
+#include "data/zip_archive.h"
+
+namespace parlumo::test {
+
+QByteArray xlsxPart(const QString& path, const QString& part) { return ZipArchive(path).entry(part); }
+
+} // namespace parlumo::test
