@@ -9,7 +9,11 @@ QString newsText(const QString& page) {
     if (page.isEmpty())
         return QStringLiteral("无法连接消息服务器，请重新登录！");
     QString text = page;
-    return text.replace(QStringLiteral("<br>"), QStringLiteral("\n"));
+    text.replace(QStringLiteral("<br>"), QStringLiteral("\n"));
+    // One line per line of the text: a final break opens no empty line.
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
 }
 
 load_http_new_Thread::load_http_new_Thread(QString newsUrl, std::chrono::milliseconds delay, QObject* parent)

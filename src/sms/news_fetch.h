@@ -6,7 +6,8 @@
 
 namespace parlumo {
 
-// The news page, "<br>" turned into line breaks; the connection message when nothing comes.
+// The news page, "<br>" turned into line breaks (a final one opens no empty line); the
+// connection message when nothing comes.
 QString newsText(const QString& page);
 
 // Fetches the news page for the compose screen after a short wait and hands the text over.
