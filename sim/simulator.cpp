@@ -10,6 +10,7 @@
 #include "sim/soap.h"
 
 #include <httplib.h>
+#include <netinet/tcp.h>
 
 #include <atomic>
 #include <condition_variable>
@@ -175,11 +176,13 @@ int Simulator::start(int port) {
 
     auto server = std::make_unique<httplib::Server>();
     server->set_keep_alive_timeout(1);
-    // Only SO_REUSEADDR: the server's default also sets SO_REUSEPORT, which would let a
-    // second simulator share a port in use and take part of its connections.
+    // SO_REUSEADDR without the server's default SO_REUSEPORT, which would let a second
+    // simulator share a port in use and take part of its connections. TCP_NODELAY keeps a
+    // kept-alive client from waiting on a delayed acknowledgement for each answer.
     server->set_socket_options([](socket_t sock) {
         const int on = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        setsockopt(sock, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     });
     const auto guarded = [this](const httplib::Request &request, const std::string &body, httplib::Response &response) {
         try {

@@ -37,6 +37,34 @@ QString refusalLine(const QString& reply) {
     return QStringLiteral("发送失败：未知错误！请检查下号码和内容，错误码：") + reply.left(10);
 }
 
+Batch batchAt(const QStringList& list, int total, int index) {
+    const qsizetype first = static_cast<qsizetype>(kBatchSize) * (index - 1);
+    const qsizetype last = total > kBatchSize ? static_cast<qsizetype>(kBatchSize) * index - 1 : total - 1;
+    Batch batch;
+    for (qsizetype position = first; position <= last && position < list.size(); ++position) {
+        const QString& item = list[position];
+        if (item.size() >= 10 && item.size() <= 12) {
+            batch.numbers += item.trimmed() + QLatin1Char(',');
+            ++batch.count;
+        }
+    }
+    if (batch.numbers.endsWith(QLatin1Char(',')))
+        batch.numbers.chop(1);
+    return batch;
+}
+
+QStringList gatewayFields(const QString& uid, const QString& pwd, const QString& numbers, const QString& content,
+                          const QString& time) {
+    return {
+        QStringLiteral("id=") + UrlEncode(uid.trimmed()),
+        QStringLiteral("pwd=") + UrlEncode(pwd.trimmed()),
+        QStringLiteral("to=") + UrlEncode(numbers.trimmed()),
+        QStringLiteral("content=") + UrlEncode(content.trimmed()),
+        QStringLiteral("time=") + UrlEncode(time),
+        QStringLiteral("ac=plorix"),
+    };
+}
+
 SendsmsThread::SendsmsThread(SendJobInputs inputs, AccountState& account, Database& database, QObject* parent)
     : QThread(parent), inputs_(std::move(inputs)), account_(account), database_(database) {}
 
@@ -86,29 +114,16 @@ void SendsmsThread::runJob() {
     for (int i = 1; i <= batches; ++i) {
         if (cancelled_)
             throw JobEnded();
-        const qsizetype first = static_cast<qsizetype>(kBatchSize) * (i - 1);
-        const qsizetype last = in.total > kBatchSize ? static_cast<qsizetype>(kBatchSize) * i - 1 : in.total - 1;
-        QString batch;
-        int count = 0;
-        for (qsizetype position = first; position <= last && position < list.size(); ++position) {
-            const QString& item = list[position];
-            if (item.size() >= 10 && item.size() <= 12) {
-                batch += item.trimmed() + QLatin1Char(',');
-                ++count;
-            }
-        }
-        if (batch.endsWith(QLatin1Char(',')))
-            batch.chop(1);
-
+        const Batch batch = batchAt(list, in.total, i);
         QString reply;
         try {
-            reply = postBatch(batch);
+            reply = postBatch(batch.numbers);
         } catch (const HttpError&) {
             if (cancelled_)
                 throw JobEnded();
-            Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。发送失败。请检查网络!").arg(i).arg(count));
-            logBatch(batch, count, QStringLiteral("失败"));
-            Q_EMIT progressed(static_cast<int>(qMin<qsizetype>(last + 1, in.total)), in.total);
+            Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。发送失败。请检查网络!").arg(i).arg(batch.count));
+            logBatch(batch.numbers, batch.count, QStringLiteral("失败"));
+            reportProgress(i);
             pause();
             continue;
         }
@@ -116,10 +131,10 @@ void SendsmsThread::runJob() {
             Q_EMIT lineAdded(refusalLine(reply));
             return;
         }
-        logBatch(batch, count, QStringLiteral("成功"));
-        Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。提交成功!").arg(i).arg(static_cast<long long>(count) * in.parts));
-        Q_EMIT progressed(static_cast<int>(qMin<qsizetype>(last + 1, in.total)), in.total);
-        sent += count;
+        logBatch(batch.numbers, batch.count, QStringLiteral("成功"));
+        Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。提交成功!").arg(i).arg(static_cast<long long>(batch.count) * in.parts));
+        reportProgress(i);
+        sent += batch.count;
         pause();
     }
 
@@ -139,15 +154,12 @@ void SendsmsThread::runJob() {
 
 QString SendsmsThread::postBatch(const QString& numbers) {
     const AccountFields account = account_.get();
-    const QStringList fields{
-        QStringLiteral("id=") + UrlEncode(account.uid.trimmed()),
-        QStringLiteral("pwd=") + UrlEncode(account.pwd.trimmed()),
-        QStringLiteral("to=") + UrlEncode(numbers.trimmed()),
-        QStringLiteral("content=") + UrlEncode(inputs_.content.trimmed()),
-        QStringLiteral("time=") + UrlEncode(inputs_.time),
-        QStringLiteral("ac=plorix"),
-    };
-    return HttpPostForm(inputs_.gatewayUrl, fields, timeouts::kGateway, &cancelled_);
+    return HttpPostForm(inputs_.gatewayUrl, gatewayFields(account.uid, account.pwd, numbers, inputs_.content, inputs_.time),
+                        timeouts::kGateway, &cancelled_);
+}
+
+void SendsmsThread::reportProgress(int index) {
+    Q_EMIT progressed(qMin(kBatchSize * index, inputs_.total), inputs_.total);
 }
 
 void SendsmsThread::logBatch(const QString& numbers, int count, const QString& tag) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QThread>
 #include <atomic>
 #include <chrono>
@@ -31,6 +32,21 @@ int batchCount(int total);
 // The line for a refusal of the gateway, by the reply's first characters.
 QString refusalLine(const QString& reply);
 
+// One batch: the numbers at its positions that have 10 to 12 characters, trimmed and joined by
+// ",", and how many they are.
+struct Batch {
+    QString numbers;
+    int count = 0;
+};
+// Batch `index` (from 1) of a list whose count field said `total`: positions 5000 x (index - 1)
+// to 5000 x index - 1 (to total - 1 when total is 5000 or less); positions past the list's end are
+// skipped.
+Batch batchAt(const QStringList& list, int total, int index);
+
+// The gateway's form fields for one batch, in their order, each value encoded once.
+QStringList gatewayFields(const QString& uid, const QString& pwd, const QString& numbers, const QString& content,
+                          const QString& time);
+
 // The SMS send job: checks the inputs and the balance, posts the numbers to the gateway in
 // batches of 5000, logs each accepted or failed batch in `send`, reports every step and lowers
 // the balance. Every change of the screen goes out as a signal, received in order on the
@@ -59,6 +75,7 @@ protected:
 private:
     void runJob();
     QString postBatch(const QString& numbers);
+    void reportProgress(int index);
     void logBatch(const QString& numbers, int count, const QString& tag);
     void pause();
 

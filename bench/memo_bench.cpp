@@ -1,0 +1,100 @@
+// Counting and duplicates removal of a memo of 100 000 numbers, as plain functions and through
+// the compose screen's memo widgets.
+#include "bench/number_fixtures.h"
+#include "data/number_list.h"
+#include "data/number_memo.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextCursor>
+#include <benchmark/benchmark.h>
+
+namespace parlumo::bench {
+namespace {
+
+// The compose screen's memo `mob` with its count field `hm`, on a shown screen.
+struct ComposeMemo {
+    ComposeMemo() : memo(&screen, mob, hm, inmob, config(), messages, dialogs) { screen.show(); }
+    static NumberMemoConfig config() {
+        NumberMemoConfig c;
+        c.count = CountRule::Items;
+        c.entry = EntryRule::MobileOrAreaCode;
+        return c;
+    }
+    QWidget screen;
+    QPlainTextEdit* mob = new QPlainTextEdit(&screen);
+    QLineEdit* hm = new QLineEdit(&screen);
+    QLineEdit* inmob = new QLineEdit(&screen);
+    LastMessage messages;
+    SaveTo dialogs{QString()};
+    NumberMemo memo;
+};
+
+void BM_CountNumbers(benchmark::State& state) {
+    const QString text = memoOfNumbers(kMemoNumbers);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(countNumbers(text, CountRule::Items));
+    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+}
+BENCHMARK(BM_CountNumbers)->Unit(benchmark::kMillisecond);
+
+// Pasting the whole list: the memo takes the text and recounts once.
+void BM_MemoSetText(benchmark::State& state) {
+    const QString text = memoOfNumbers(kMemoNumbers);
+    ComposeMemo ui;
+    for (auto _ : state) {
+        ui.mob->setPlainText(text);
+        benchmark::DoNotOptimize(ui.hm->text());
+    }
+    if (ui.hm->text() != QString::number(kMemoNumbers))
+        state.SkipWithError("the memo counted a different number of items");
+}
+BENCHMARK(BM_MemoSetText)->Unit(benchmark::kMillisecond);
+
+// One digit typed at the end of a full memo: every change recounts the whole text.
+void BM_MemoTypeDigit(benchmark::State& state) {
+    ComposeMemo ui;
+    ui.mob->setPlainText(memoOfNumbers(kMemoNumbers));
+    ui.hm->clear();
+    QTextCursor cursor(ui.mob->document());
+    cursor.movePosition(QTextCursor::End);
+    for (auto _ : state) {
+        cursor.insertText(QStringLiteral("1"));
+        state.PauseTiming();
+        {
+            const QSignalBlocker quiet(ui.mob);
+            cursor.deletePreviousChar();
+        }
+        state.ResumeTiming();
+    }
+    if (ui.hm->text() != QString::number(kMemoNumbers))
+        state.SkipWithError("the memo did not recount after typing");
+}
+BENCHMARK(BM_MemoTypeDigit)->Unit(benchmark::kMillisecond);
+
+void BM_RemoveDuplicateLines(benchmark::State& state) {
+    const QStringList lines = mobileNumbers(kMemoNumbers);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(removeDuplicateLines(lines));
+    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+}
+BENCHMARK(BM_RemoveDuplicateLines)->Unit(benchmark::kMillisecond);
+
+// "过滤重号" on a full memo: read the lines, sort and drop repeats, put them back, recount.
+void BM_MemoRemoveDuplicates(benchmark::State& state) {
+    const QString text = memoOfNumbers(kMemoNumbers);
+    ComposeMemo ui;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ui.mob->setPlainText(text);
+        state.ResumeTiming();
+        ui.memo.removeDuplicates();
+    }
+    if (ui.hm->text() != QStringLiteral("95000"))
+        state.SkipWithError("duplicates removal left a different number of items");
+}
+BENCHMARK(BM_MemoRemoveDuplicates)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace parlumo::bench

@@ -1,0 +1,138 @@
+// A whole send job of 100 000 numbers against the in-process simulator, beside posting the
+// same 20 gateway bodies with libcurl alone.
+#include "app/account_state.h"
+#include "bench/number_fixtures.h"
+#include "data/database.h"
+#include "data/number_list.h"
+#include "sim/simulator.h"
+#include "sms/send_job.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+#include <memory>
+
+namespace parlumo::bench {
+namespace {
+
+constexpr const char* kBalance = "1000000000";
+constexpr const char* kPrice = "0.08";
+
+// The simulator with the demo account able to pay for every job; its replies are due only a day
+// after a send, so the reply box never takes part.
+struct Gateway {
+    Gateway() {
+        sim::Settings settings = sim.settings();
+        settings.replyDelayMs = 24 * 3600 * 1000;
+        sim.setSettings(settings);
+        sim::Account demo = sim::demoAccount();
+        demo.balance = *sim::Money::parse(kBalance);
+        demo.smsPrice = *sim::Money::parse(kPrice);
+        sim.putAccount(demo);
+        sim.start(0);
+    }
+    std::string url() const { return sim.baseUrl() + "/sys_port/gateway/index.asp"; }
+    sim::Simulator sim;
+};
+
+void BM_SendJob(benchmark::State& state) {
+    Gateway gateway;
+    const QTemporaryDir folder;
+    Database database(folder.filePath(QStringLiteral("bench.db")));
+    AccountState account(QString::fromStdString(gateway.sim.soapUrl()));
+    account.change([](AccountFields& a) {
+        a.uid = QString::fromLatin1(sim::kDemoAccountId);
+        a.pwd = QString::fromLatin1(sim::kDemoAccountPassword);
+        a.money = QString::fromLatin1(kBalance);
+        a.dj = QString::fromLatin1(kPrice);
+    });
+    SendJobInputs inputs;
+    inputs.numbersText = memoOfNumbers(kMemoNumbers);
+    inputs.content = kMessage;
+    inputs.total = countNumbers(inputs.numbersText, CountRule::Items);
+    inputs.parts = 1;
+    inputs.gatewayUrl = QString::fromStdString(gateway.url());
+    inputs.pause = std::chrono::milliseconds(0);
+
+    QString lastLine;
+    for (auto _ : state) {
+        state.PauseTiming();
+        gateway.sim.clearRequests();
+        SendsmsThread job(inputs, account, database);
+        QObject::connect(
+            &job, &SendsmsThread::lineAdded, &job, [&](const QString& line) { lastLine = line; },
+            Qt::DirectConnection);
+        state.ResumeTiming();
+        job.start();
+        job.wait();
+    }
+    if (lastLine != QStringLiteral("任务完成。") || gateway.sim.requests().size() != 20)
+        state.SkipWithError("the job did not post 20 batches and complete");
+    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+}
+BENCHMARK(BM_SendJob)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+size_t keepReply(char* data, size_t size, size_t count, void* reply) {
+    static_cast<std::string*>(reply)->append(data, size * count);
+    return size * count;
+}
+
+struct CurlHandle {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+
+// Posts one body and returns the reply, or "" when the exchange failed.
+std::string post(CURL* handle, const std::string& url, const QByteArray& body, curl_slist* headers) {
+    std::string reply;
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, body.constData());
+    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, keepReply);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &reply);
+    return curl_easy_perform(handle) == CURLE_OK ? reply : std::string();
+}
+
+// The 20 bodies of the job above, posted in a loop: a new handle for each post as the program
+// does (argument 0), or one handle kept alive across the posts (argument 1).
+void BM_CurlPostBodies(benchmark::State& state) {
+    Gateway gateway;
+    const QStringList items = splitNumberList(memoOfNumbers(kMemoNumbers));
+    QList<QByteArray> bodies;
+    for (int batch = 1; batch <= batchCount(kMemoNumbers); ++batch)
+        bodies << formBody(gatewayFields(QString::fromLatin1(sim::kDemoAccountId),
+                                         QString::fromLatin1(sim::kDemoAccountPassword),
+                                         batchAt(items, kMemoNumbers, batch).numbers, kMessage, {}));
+    curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded");
+    headers = curl_slist_append(headers, "Expect:");
+    const bool reuse = state.range(0) == 1;
+    std::unique_ptr<CURL, CurlHandle> kept(curl_easy_init());
+
+    int accepted = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        gateway.sim.clearRequests();
+        accepted = 0;
+        state.ResumeTiming();
+        for (const QByteArray& body : bodies) {
+            std::unique_ptr<CURL, CurlHandle> fresh(reuse ? nullptr : curl_easy_init());
+            if (post(reuse ? kept.get() : fresh.get(), gateway.url(), body, headers).starts_with("000"))
+                ++accepted;
+        }
+    }
+    curl_slist_free_all(headers);
+    if (accepted != bodies.size())
+        state.SkipWithError("the gateway did not accept every body");
+    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+}
+BENCHMARK(BM_CurlPostBodies)
+    ->ArgName("keepAlive")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
+
+} // namespace
+} // namespace parlumo::bench
