@@ -232,6 +232,14 @@ void TForm1::writeLoginSettings(const QString& u, const QString& p) {
     settings.WriteSetting(QStringLiteral("login"), QStringLiteral("pwd"), CheckBox1->isChecked() ? p : QString());
 }
 
+QString TForm1::fetchLoginRecord(const QString& u, const QString& p) {
+    BusyCursor busy;
+    return HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
+                           .add(QStringLiteral("uid"), u)
+                           .add(QStringLiteral("pwd"), p)
+                           .add(QStringLiteral("proid"), QStringLiteral("1")));
+}
+
 void TForm1::LbSpeedButton2Click() {
     if (guestLogin(true))
         return;
@@ -239,15 +247,7 @@ void TForm1::LbSpeedButton2Click() {
     if (!credentials(u, p))
         return;
     try {
-        QString reply;
-        {
-            BusyCursor busy;
-            reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
-                                    .add(QStringLiteral("uid"), u)
-                                    .add(QStringLiteral("pwd"), p)
-                                    .add(QStringLiteral("proid"), QStringLiteral("1")));
-        }
-        const QStringList fields = splitRecord(reply, QLatin1Char('|'));
+        const QStringList fields = splitRecord(fetchLoginRecord(u, p), QLatin1Char('|'));
         const QString code = fieldAt(fields, 0);
         if (code != codes::kSuccess) {
             loginMessage(httpLoginRefusal(code));
@@ -308,15 +308,7 @@ void TForm1::enterMainWindow() {
 
 void TForm1::Reshmoney() {
     const QString u = uid->text().trimmed();
-    QString reply;
-    {
-        BusyCursor busy;
-        reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
-                                .add(QStringLiteral("uid"), u)
-                                .add(QStringLiteral("pwd"), pwd->text().trimmed())
-                                .add(QStringLiteral("proid"), QStringLiteral("1")));
-    }
-    const QStringList fields = splitRecord(reply, QLatin1Char('|'));
+    const QStringList fields = splitRecord(fetchLoginRecord(u, pwd->text().trimmed()), QLatin1Char('|'));
     AccountState& account = *screens_.services.account;
     try {
         if (fieldAt(fields, 0) != codes::kSuccess) {

@@ -72,6 +72,8 @@ private:
     bool guestLogin(bool httpWay);
     bool credentials(QString& u, QString& p);
     void writeLoginSettings(const QString& u, const QString& p);
+    // The login page's reply for the identifier and password: one "|" record.
+    QString fetchLoginRecord(const QString& u, const QString& p);
     void enterMainWindow();
     void loginMessage(const QString& text);
     QWidget* applicationWindow();
