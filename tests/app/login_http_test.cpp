@@ -1,0 +1,253 @@
+// The button login over HTTP, the guest mode and what a login leaves in the settings.
+#include "app/login_reply.h"
+#include "app/main_window.h"
+#include "sms/compose_screen.h"
+#include "tests/support/login_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <optional>
+
+namespace parlumo {
+namespace {
+
+const QString kEndpoint = "http://soap.example.net/Service.asmx";
+const QString kLoginCaption = "登录提示";
+const QString kHttpConnection =
+    "请检查您的电脑是否正常连上Internet，请稍侯重试!\r\n  或者dns改为8.8.8.8 再试。";
+
+struct HttpLoginCase {
+    const char* name;
+    std::optional<std::string> reply; // none: the connection drops
+    QString message;                  // empty: no message
+    QStringList state;                // empty: the state before the login
+};
+
+// A successful login's state with the demo credentials.
+QStringList loggedIn(QStringList fields) {
+    return QStringList{"demo", "demo2026"} + fields;
+}
+
+const HttpLoginCase kHttpLoginCases[] = {
+    {"every_field",
+     "000|x|123.45|.08|70|.15|.2|" + kEndpoint.toStdString() + "|.25|true",
+     {},
+     loggedIn({"123.45", "0.08", "70", "0.15", "0.2", kEndpoint, "0.25", "true"})},
+    {"empty_chars_per_sms",
+     "000|x|5|.1||.1|.1|" + kEndpoint.toStdString() + "|.1|false",
+     {},
+     loggedIn({"5", "0.1", "60", "0.1", "0.1", kEndpoint, "0.1", "false"})},
+    {"too_few_fields", "000|x|5", kHttpConnection, {}},
+    // The fields before the first missing one keep their new values.
+    {"missing_mms_price",
+     "000|x|5|.1|70|.15|.2|" + kEndpoint.toStdString(),
+     kHttpConnection,
+     {"", "", "5", "0.1", "70", "0.15", "0.2", kEndpoint, "0.3", "false"}},
+    {"wrong_password", "-03", "账号或密码错误！", {}},
+    {"no_such_user", "-02", "账号或密码错误！", {}},
+    {"missing_parameters", "-04", "用户名和密码不能为空！", {}},
+    {"maintenance", "-09", "系统维护中请稍侯登录！", {}},
+    {"other_code", "-05", "登录失败：请联系软件厂商。错误码：-05", {}},
+    {"empty_reply", "", kHttpConnection, {}},
+    {"unreachable", std::nullopt, kHttpConnection, {}},
+};
+
+class HttpLoginReplyTest : public test::LoginTest, public ::testing::WithParamInterface<HttpLoginCase> {};
+
+TEST_P(HttpLoginReplyTest, FillsTheAccountOrShowsTheMessage) {
+    const HttpLoginCase& c = GetParam();
+    sim.script(test::kLoginPath, c.reply ? test::body(*c.reply) : test::dropped());
+    showLogin();
+    enter(" demo ", " demo2026 ");
+    login().LbSpeedButton2Click();
+
+    const auto sent = requestsTo(test::kLoginPath);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].query, "uid=demo&pwd=demo2026&proid=1");
+    EXPECT_EQ(shown(),
+              c.message.isEmpty() ? QStringList() : QStringList{test::informed(kLoginCaption, c.message)});
+    const bool enters = c.message.isEmpty();
+    EXPECT_EQ(state(), c.state.isEmpty() ? initialState() : c.state);
+    EXPECT_EQ(login().isVisible(), !enters);
+    EXPECT_EQ(screens().Form2->isVisible(), enters);
+
+    TForm3& sms = *screens().Form3;
+    const AccountFields account = screens().services.account->get();
+    const QStringList panel{sms.uid->text(), sms.money->text(), sms.dj->text(),
+                            sms.fdj->text(), sms.vdj->text(),   sms.cdj->text()};
+    if (enters) {
+        EXPECT_EQ(panel, (QStringList{account.uid, account.money, account.dj, account.fdj, account.vdj,
+                                      account.cdj}));
+        EXPECT_EQ(sms.maxsmstxt->text(), account.MaxSmsChars);
+        EXPECT_EQ(login().service_url->text(), account.service_url);
+    } else {
+        EXPECT_EQ(panel, (QStringList{"Guest", "000000.00", "0.1", "0.3", "0.2", "0.3"}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, HttpLoginReplyTest, ::testing::ValuesIn(kHttpLoginCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using HttpLoginTest = test::LoginTest;
+
+// The schedule controls follow each login; hidden, "插入短语" stands at x = 30.
+TEST_F(HttpLoginTest, ScheduleControlsFollowTheScheduleRight) {
+    TForm3& sms = *screens().Form3;
+    const QList<QWidget*> schedule{sms.chk1, sms.t_date, sms.t_hh, sms.t_mm, sms.Label19, sms.Label22};
+    enter("demo", "demo2026");
+    for (const char* right : {"true", "false", "true"}) {
+        sim.script(test::kLoginPath, test::body(std::string("000|x|5|.1|70|.1|.1|E|.1|") + right));
+        login().LbSpeedButton2Click();
+        const bool visible = std::string(right) == "true";
+        for (QWidget* control : schedule)
+            EXPECT_EQ(control->isVisibleTo(&sms), visible)
+                << control->objectName().toStdString() << " " << right;
+        if (visible) {
+            EXPECT_GT(sms.btfdy->x(), 30);
+        } else {
+            EXPECT_EQ(sms.btfdy->x(), 30);
+        }
+    }
+    EXPECT_TRUE(messages->shown.isEmpty());
+}
+
+TEST_F(HttpLoginTest, EmptyIdentifierOrPasswordSendsNothing) {
+    const struct { QString uid, pwd; } cases[] = {{"", "demo2026"}, {"demo", ""}, {"  ", " \t "}};
+    login();
+    for (bool soapWay : {false, true}) {
+        for (const auto& c : cases) {
+            messages->shown.clear();
+            enter(c.uid, c.pwd);
+            login().pwd->setFocus();
+            soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
+            EXPECT_EQ(shown(), QStringList{test::informed(kLoginCaption, "用户名和密码不能为空！")});
+            EXPECT_EQ(login().focusWidget(), login().uid);
+        }
+    }
+    EXPECT_TRUE(requestsTo(test::kLoginPath).empty());
+    EXPECT_TRUE(requestsTo(test::kSoapPath).empty());
+    EXPECT_EQ(state(), initialState());
+}
+
+// Guest mode by either way: the fixed guest values, nothing sent, no setting written. The SOAP
+// way leaves the MMS price as it was.
+class GuestLoginTest : public test::LoginTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(GuestLoginTest, EntersWithTheGuestValuesSendingNothing) {
+    const bool soapWay = GetParam();
+    showLogin();
+    const QByteArray settingsBefore = readBytes("ovarn.ini");
+    screens().services.account->change([](AccountFields& a) { a.cdj = "0.5"; });
+
+    login().CheckBox2->click();
+    EXPECT_EQ(login().uid->text(), "guest");
+    EXPECT_TRUE(QRegularExpression("^[a-z]{5}$").match(login().pwd->text()).hasMatch())
+        << login().pwd->text().toStdString();
+    EXPECT_FALSE(login().uid->isEnabled());
+    EXPECT_FALSE(login().pwd->isEnabled());
+    soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
+
+    EXPECT_EQ(shown(), QStringList{test::informed(
+                           "提示", "您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！")});
+    QStringList expected = initialState();
+    expected[0] = "guest";
+    expected[2] = "0";
+    expected[8] = soapWay ? "0.5" : "0.3";
+    EXPECT_EQ(state(), expected);
+    EXPECT_EQ(screens().Form3->uid->text(), "guest");
+    EXPECT_FALSE(login().isVisible());
+    EXPECT_TRUE(screens().Form2->isVisible());
+    EXPECT_TRUE(requestsTo(test::kLoginPath).empty());
+    EXPECT_TRUE(requestsTo(test::kSoapPath).empty());
+    EXPECT_EQ(readBytes("ovarn.ini"), settingsBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, GuestLoginTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "soap" : "http"); });
+
+TEST_F(HttpLoginTest, UntickingGuestModeEmptiesAndEnablesTheBoxes) {
+    enter("demo", "demo2026");
+    login().CheckBox2->click();
+    login().CheckBox2->click();
+    EXPECT_EQ(login().uid->text(), "");
+    EXPECT_EQ(login().pwd->text(), "");
+    EXPECT_TRUE(login().uid->isEnabled());
+    EXPECT_TRUE(login().pwd->isEnabled());
+}
+
+// A successful login by either way remembers the identifier, and the password only when
+// "记住密码" is ticked; the key stays present and empty otherwise.
+TEST_F(HttpLoginTest, SuccessfulLoginWritesTheCredentials) {
+    for (bool soapWay : {false, true}) {
+        for (bool remember : {true, false}) {
+            SCOPED_TRACE(std::string(soapWay ? "soap" : "http") +
+                         (remember ? " remembered" : " not remembered"));
+            writeSetting("login", "uid", "someone-else");
+            writeSetting("login", "pwd", "old");
+            login().CheckBox1->setChecked(remember);
+            enter(" demo ", "demo2026 ");
+            soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
+            EXPECT_EQ(readSetting("login", "uid"), "demo");
+            EXPECT_EQ(readSetting("login", "pwd"), remember ? "demo2026" : "");
+        }
+    }
+    EXPECT_TRUE(messages->shown.isEmpty());
+}
+
+TEST_F(HttpLoginTest, RefusedLoginWritesNoSetting) {
+    login();
+    const QByteArray settingsBefore = readBytes("ovarn.ini");
+    login().CheckBox1->setChecked(true);
+    enter("demo", "wrong-password");
+    login().LbSpeedButton2Click();
+    login().pwdEnter();
+    EXPECT_EQ(shown(), QStringList(2, test::informed(kLoginCaption, "账号或密码错误！")));
+    EXPECT_EQ(readBytes("ovarn.ini"), settingsBefore);
+}
+
+// A settings file that cannot be written stops either way with its connection message; the
+// fields the HTTP way copied before keep their values.
+TEST_F(HttpLoginTest, FailedSettingsWriteStopsTheLogin) {
+    login();
+    ASSERT_TRUE(QFile::remove(file("ovarn.ini")));
+    ASSERT_TRUE(QDir().mkpath(file("ovarn.ini")));
+    logInAsDemo();
+    login().pwdEnter();
+    EXPECT_EQ(shown(), (QStringList{test::informed(kLoginCaption, kHttpConnection),
+                                    test::informed(kLoginCaption,
+                                                   "请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!")}));
+    EXPECT_EQ(state()[2], "1000");
+    EXPECT_FALSE(screens().Form2->isVisible());
+}
+
+// The HTTP way turns the saved text's carriage returns into commas; the SOAP way puts it in
+// as it is, and the compose screen drops the line break.
+TEST_F(HttpLoginTest, LastTextIsRestoredIntoTheMessageBox) {
+    writeBytes("ovarn.ini",
+               readBytes("ovarn.ini") + "[config]\r\nlasttxt=  \xC4\xE3\xBA\xC3\r\xCA\xC0\xBD\xE7  \r\n");
+    for (bool soapWay : {false, true}) {
+        enter("demo", "demo2026");
+        soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
+        EXPECT_EQ(screens().Form3->txt->toPlainText(), soapWay ? "你好世界" : "你好,世界");
+    }
+}
+
+TEST(RestoredLastText, TrimsDropsLineFeedsAndTurnsCarriageReturnsIntoCommas) {
+    const struct {
+        QString saved, restored;
+    } cases[] = {
+        {"  plain  ", "plain"}, {"a\r\nb\r\nc", "a,b,c"}, {"a\nb", "ab"}, {"\r\na\rb\r\n", "a,b"}, {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(restoredLastText(c.saved), c.restored) << c.saved.toStdString();
+}
+
+} // namespace
+} // namespace parlumo

@@ -1,0 +1,99 @@
+// The first show of the login screen: the settings it reads, the registration button and the
+// background picture.
+#include "app/main_window.h"
+#include "tests/support/login_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace parlumo {
+namespace {
+
+struct StoredLogin {
+    const char* name;
+    QString uid, pwd;
+    bool remembered;
+    bool focusInPwd;
+};
+
+class LoginShowTest : public test::LoginTest, public ::testing::WithParamInterface<StoredLogin> {};
+
+TEST_P(LoginShowTest, FillsTheBoxesTicksRememberFocusesAndCentres) {
+    const StoredLogin& c = GetParam();
+    if (!c.uid.isNull())
+        writeSetting("login", "uid", c.uid);
+    if (!c.pwd.isNull())
+        writeSetting("login", "pwd", c.pwd);
+    writeSetting("config", "cop", "演示横幅");
+    showLogin();
+    EXPECT_EQ(login().uid->text(), c.uid);
+    EXPECT_EQ(login().pwd->text(), c.pwd);
+    EXPECT_EQ(login().CheckBox1->isChecked(), c.remembered);
+    EXPECT_EQ(login().focusWidget(), c.focusInPwd ? login().pwd : login().uid);
+    EXPECT_TRUE(screens().Form2->softname->text().contains("演示横幅"));
+    EXPECT_EQ(login().geometry().center(), login().screen()->availableGeometry().center());
+    EXPECT_TRUE(messages->shown.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, LoginShowTest,
+                         ::testing::Values(StoredLogin{"nothing_stored", {}, {}, false, false},
+                                           StoredLogin{"identifier_only", "demo", "", false, true},
+                                           StoredLogin{"both", "demo", "demo2026", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct RegSetting {
+    const char* name;
+    QString value; // null: no such key
+    bool hidesRegistration;
+};
+
+class RegSettingTest : public test::LoginTest, public ::testing::WithParamInterface<RegSetting> {};
+
+// "yes" hides " 注册账号" and the login button grows by 50 pixels and moves 10 to the right.
+TEST_P(RegSettingTest, HidesTheRegistrationButtonOnlyForYes) {
+    const RegSetting& c = GetParam();
+    if (!c.value.isNull())
+        writeSetting("config", "reg", c.value);
+    const QRect before = login().LbSpeedButton2->geometry();
+    showLogin();
+    EXPECT_EQ(login().LbSpeedButton1->isVisible(), !c.hidesRegistration);
+    EXPECT_EQ(login().LbSpeedButton2->geometry(),
+              c.hidesRegistration ? before.adjusted(10, 0, 60, 0) : before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, RegSettingTest,
+                         ::testing::Values(RegSetting{"padded_yes", " yes ", true},
+                                           RegSetting{"yes", "yes", true},
+                                           RegSetting{"upper_case", "YES", false},
+                                           RegSetting{"no", "no", false}, RegSetting{"absent", {}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+using LoginBackgroundTest = test::LoginTest;
+
+TEST_F(LoginBackgroundTest, LoadsThePictureThatTheSettingNames) {
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(file("blue.png"), "PNG"));
+    writeSetting("ui", "loginbg", "blue.png");
+    login().show();
+    EXPECT_TRUE(messages->shown.isEmpty());
+    EXPECT_EQ(login().bglogin->pixmap().size(), QSize(40, 30));
+}
+
+// A missing picture is reported once; the screen keeps a drawn background and stays usable.
+TEST_F(LoginBackgroundTest, MissingPictureIsReportedAndTheScreenStaysUsable) {
+    login().show();
+    ASSERT_EQ(messages->shown.size(), 1);
+    EXPECT_EQ(messages->shown[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(messages->shown[0].text.contains("loginbg.bmp")) << messages->shown[0].text.toStdString();
+    EXPECT_FALSE(login().bglogin->pixmap().isNull());
+    messages->shown.clear();
+    logInAsDemo();
+    EXPECT_TRUE(messages->shown.isEmpty());
+    EXPECT_TRUE(screens().Form2->isVisible());
+}
+
+} // namespace
+} // namespace parlumo
