@@ -99,16 +99,14 @@ void TForm7::FormShow() {
 void TForm7::tv1Change(QTreeWidgetItem* current) {
     if (!current)
         return;
+    // An unreachable service reads as an empty reply here, so the balance message shows an empty
+    // balance rather than an error.
     const QString entry = current->text(0);
-    try {
-        if (entry == kBalance)
-            showBalance();
-        else if (entry == kUpgrade)
-            LaunchUpdater(screens_.services.programFolder, *screens_.services.shell);
-    } catch (const Error&) {
-        screens_.services.messages->showMessage(this, QStringLiteral("抱歉请您重新登录平台!"));
-    }
-    if (entry == kCopyDatabase)
+    if (entry == kBalance)
+        showBalance();
+    else if (entry == kUpgrade)
+        LaunchUpdater(screens_.services.programFolder, *screens_.services.shell);
+    else if (entry == kCopyDatabase)
         copyDatabaseToChosenFile();
 }
 
@@ -152,20 +150,17 @@ void TForm7::LbSpeedButton1Click() {
         messages.inform(this, caption, QStringLiteral("密码更改不成功！原因是：老密码不正确 或 新密码为空。!"));
         return;
     }
-    try {
-        QString reply;
-        {
-            BusyCursor busy;
-            reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/editpwd.asp"))
-                                    .add(QStringLiteral("uid"), account.uid.trimmed())
-                                    .add(QStringLiteral("pwd"), account.pwd.trimmed())
-                                    .add(QStringLiteral("newpwd"), next));
-        }
-        messages.inform(this, caption,
-                        reply == codes::kSuccess ? QStringLiteral("密码更改成功,请重新登录 !") : QStringLiteral("其它参数错误！"));
-    } catch (const Error&) {
-        messages.inform(this, caption, QStringLiteral("修改资料失败！网络故障,请检查网络连接!"));
+    QString reply;
+    {
+        BusyCursor busy;
+        reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/editpwd.asp"))
+                                .add(QStringLiteral("uid"), account.uid.trimmed())
+                                .add(QStringLiteral("pwd"), account.pwd.trimmed())
+                                .add(QStringLiteral("newpwd"), next));
     }
+    // An unreachable service gives an empty reply, which is "其它参数错误！" like any other refusal.
+    messages.inform(this, caption,
+                    reply == codes::kSuccess ? QStringLiteral("密码更改成功,请重新登录 !") : QStringLiteral("其它参数错误！"));
 }
 
 } // namespace parlumo
