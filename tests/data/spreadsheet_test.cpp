@@ -3,7 +3,7 @@
 #include "data/spreadsheet_reader.h"
 
 #include "tests/support/program_fixture.h"
-#include "tests/support/xlsx_inspector.h"
+#include "tests/support/xlsx_parts.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "tests/support/xlsx_inspector.h"
+#include "tests/support/xlsx_parts.h"
 
 #include "data/zip_archive.h"
 
