@@ -12,6 +12,9 @@ int main(int argc, char* argv[]) {
     HttpLibrary http;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parlumo"));
+    // The program ends when the login screen closes, not when the last visible window does:
+    // the main window may be hidden in the tray while a message box comes and goes.
+    QApplication::setQuitOnLastWindowClosed(false);
     Seams seams = productionSeams();
 
     SingleInstance instance;
