@@ -13,6 +13,7 @@
 #include "sms/phrase_screen.h"
 #include "sms/send_job.h"
 #include "toolkit/message_box.h"
+#include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
 #include "toolkit/shell.h"
 
@@ -89,7 +90,7 @@ TForm3::TForm3(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
 
 void TForm3::connectHandlers() {
     connect(LbSpeedButton1, &QPushButton::clicked, this,
-            [this] { screens_.Form2->ShowInMainWindow(screens_.Form4, nullptr); });
+            [this] { screens_.Form2->ShowInMainWindow(screens_.Form4, screens_.Form2->Image28); });
     connect(LbSpeedButton3, &QPushButton::clicked, this, [this] {
         screens_.Form9->actionpg = QStringLiteral("form3");
         screens_.Form9->exec();
@@ -99,7 +100,8 @@ void TForm3::connectHandlers() {
     connect(LbSpeedButton6, &QPushButton::clicked, numbers_, &NumberMemo::deleteCaretLine);
     connect(LbSpeedButton5, &QPushButton::clicked, numbers_, &NumberMemo::removeDuplicates);
     connect(LbSpeedButton7, &QPushButton::clicked, numbers_, &NumberMemo::clear);
-    connect(btfdy, &QPushButton::clicked, this, [this] { screens_.Form2->ShowInMainWindow(screens_.Form5, nullptr); });
+    connect(btfdy, &QPushButton::clicked, this,
+            [this] { screens_.Form2->ShowInMainWindow(screens_.Form5, screens_.Form2->Image26); });
     connect(btsend, &QPushButton::clicked, this, &TForm3::btsendClick);
     connect(LbSpeedButton4, &QPushButton::clicked, this, &TForm3::LbSpeedButton4Click);
     for (QLabel* label : {StaticText1, Label16, Label14})

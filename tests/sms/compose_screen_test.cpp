@@ -1,6 +1,10 @@
 #include "sms/compose_screen.h"
 
 #include "app/account_state.h"
+#include "app/main_window.h"
+#include "contacts/address_book_screen.h"
+#include "sms/phrase_screen.h"
+#include "toolkit/picture_button.h"
 #include "data/database.h"
 #include "tests/support/sim_fixture.h"
 
@@ -154,6 +158,21 @@ TEST_F(ComposeScreenTest, NumbersChangedDuringTheJobAreKept) {
     f.mob->appendPlainText("13800000002");  // the job's signals wait for the event loop
     ASSERT_TRUE(waitForJob(f));
     EXPECT_EQ(f.mob->toPlainText(), QStringLiteral("13800000001\n13800000002"));
+}
+
+TEST_F(ComposeScreenTest, AddressBookAndPhrasesOpenInTheMainWindowUnderTheirButtons) {
+    TForm2& main = *screens().Form2;
+    const struct {
+        QPushButton* button;
+        QWidget* screen;
+        QWidget* marker;
+    } cases[] = {{form().LbSpeedButton1, screens().Form4, main.Image28}, {form().btfdy, screens().Form5, main.Image26}};
+    for (const auto& c : cases) {
+        c.button->click();
+        EXPECT_EQ(c.screen->parentWidget(), main.Panel1);
+        EXPECT_EQ(main.Panel1->children().last(), c.screen);
+        EXPECT_EQ(main.Image1->x(), c.marker->x());
+    }
 }
 
 TEST_F(ComposeScreenTest, ShowingTheScreenFetchesTheNews) {
