@@ -34,8 +34,8 @@ BENCHMARK(BM_BatchFilterJoin)->Unit(benchmark::kMicrosecond);
 void BM_BatchEncodeBody(benchmark::State& state) {
     const QString numbers = batchAt(splitNumberList(batchText()), kBatchSize, 1).numbers;
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            formBody(gatewayFields(QStringLiteral("demo"), QStringLiteral("demo2026"), numbers, kMessage, {})));
+        benchmark::DoNotOptimize(formBody(
+            gatewayFields(QStringLiteral("demo"), QStringLiteral("demo2026"), numbers, kMessage, {})));
 }
 BENCHMARK(BM_BatchEncodeBody)->Unit(benchmark::kMicrosecond);
 
@@ -43,8 +43,8 @@ void BM_BatchPrepare(benchmark::State& state) {
     const QString text = batchText();
     for (auto _ : state) {
         const QString numbers = batchAt(splitNumberList(text), kBatchSize, 1).numbers;
-        benchmark::DoNotOptimize(
-            formBody(gatewayFields(QStringLiteral("demo"), QStringLiteral("demo2026"), numbers, kMessage, {})));
+        benchmark::DoNotOptimize(formBody(
+            gatewayFields(QStringLiteral("demo"), QStringLiteral("demo2026"), numbers, kMessage, {})));
     }
 }
 BENCHMARK(BM_BatchPrepare)->Unit(benchmark::kMicrosecond);

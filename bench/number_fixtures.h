@@ -14,7 +14,9 @@ inline constexpr int kMemoNumbers = 100'000;
 inline const QString kMessage = QStringLiteral("【Parlumo】您好，您的订单已发货，请注意查收。退订回T");
 
 // A form body as the gateway receives it: the fields joined by "&".
-inline QByteArray formBody(const QStringList& fields) { return fields.join(QLatin1Char('&')).toLatin1(); }
+inline QByteArray formBody(const QStringList& fields) {
+    return fields.join(QLatin1Char('&')).toLatin1();
+}
 
 // `count` eleven-digit mobile numbers in a scattered order; one in twenty repeats an earlier one.
 QStringList mobileNumbers(int count);

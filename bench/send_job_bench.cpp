@@ -60,7 +60,10 @@ void BM_SendJob(benchmark::State& state) {
         gateway.sim.clearRequests();
         SendsmsThread job(inputs, account, database);
         QObject::connect(
-            &job, &SendsmsThread::lineAdded, &job, [&](const QString& line) { lastLine = line; },
+            &job,
+            &SendsmsThread::lineAdded,
+            &job,
+            [&](const QString& line) { lastLine = line; },
             Qt::DirectConnection);
         state.ResumeTiming();
         job.start();
@@ -103,7 +106,9 @@ void BM_CurlPostBodies(benchmark::State& state) {
     for (int batch = 1; batch <= batchCount(kMemoNumbers); ++batch)
         bodies << formBody(gatewayFields(QString::fromLatin1(sim::kDemoAccountId),
                                          QString::fromLatin1(sim::kDemoAccountPassword),
-                                         batchAt(items, kMemoNumbers, batch).numbers, kMessage, {}));
+                                         batchAt(items, kMemoNumbers, batch).numbers,
+                                         kMessage,
+                                         {}));
     curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded");
     headers = curl_slist_append(headers, "Expect:");
     const bool reuse = state.range(0) == 1;

@@ -7,8 +7,8 @@
 namespace parlumo::sim {
 
 // The account that exists from the first start.
-inline constexpr const char *kDemoAccountId = "demo";
-inline constexpr const char *kDemoAccountPassword = "demo2026";
+inline constexpr const char* kDemoAccountId = "demo";
+inline constexpr const char* kDemoAccountPassword = "demo2026";
 
 // One customer account of the service.
 struct Account {
@@ -33,7 +33,7 @@ struct Account {
     std::string agentCode;
     std::string address;
 
-    bool operator==(const Account &) const = default;
+    bool operator==(const Account&) const = default;
 };
 
 // A new account with the service's standard prices and no credit.

@@ -12,9 +12,11 @@
 namespace parlumo::sim {
 namespace {
 
-int portOf(const sockaddr_storage &address) {
-    if (address.ss_family == AF_INET) return ntohs(reinterpret_cast<const sockaddr_in &>(address).sin_port);
-    if (address.ss_family == AF_INET6) return ntohs(reinterpret_cast<const sockaddr_in6 &>(address).sin6_port);
+int portOf(const sockaddr_storage& address) {
+    if (address.ss_family == AF_INET)
+        return ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
+    if (address.ss_family == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6&>(address).sin6_port);
     return -1;
 }
 
@@ -23,8 +25,10 @@ bool connects(int fd, int localPort, int peerPort) {
     sockaddr_storage peer{};
     socklen_t localLength = sizeof local;
     socklen_t peerLength = sizeof peer;
-    if (getsockname(fd, reinterpret_cast<sockaddr *>(&local), &localLength) != 0) return false;
-    if (getpeername(fd, reinterpret_cast<sockaddr *>(&peer), &peerLength) != 0) return false;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&local), &localLength) != 0)
+        return false;
+    if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerLength) != 0)
+        return false;
     return portOf(local) == localPort && portOf(peer) == peerPort;
 }
 
@@ -34,12 +38,14 @@ bool dropConnection(int localPort, int peerPort) {
     // The server does not hand its socket to request handlers, so find it among
     // this process's descriptors by the two ends of the connection.
     std::error_code error;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
         const std::string name = entry.path().filename().string();
         int fd = -1;
         const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), fd);
-        if (ec != std::errc() || end != name.data() + name.size()) continue;
-        if (connects(fd, localPort, peerPort)) return shutdown(fd, SHUT_RDWR) == 0;
+        if (ec != std::errc() || end != name.data() + name.size())
+            continue;
+        if (connects(fd, localPort, peerPort))
+            return shutdown(fd, SHUT_RDWR) == 0;
     }
     return false;
 }

@@ -7,19 +7,26 @@
 namespace parlumo::sim {
 namespace {
 
-HttpReply json(const Json &value, int status = 200) { return {status, value.dump(), kJsonType}; }
+HttpReply json(const Json& value, int status = 200) {
+    return {status, value.dump(), kJsonType};
+}
 
-HttpReply error(int status, const std::string &message) { return json(Json(Json::Object{{"error", message}}), status); }
+HttpReply error(int status, const std::string& message) {
+    return json(Json(Json::Object{{"error", message}}), status);
+}
 
-const Json &required(const Json &object, const char *name) {
-    const Json *member = object.find(name);
-    if (member == nullptr) throw JsonError(std::string("JSON: missing ") + name);
+const Json& required(const Json& object, const char* name) {
+    const Json* member = object.find(name);
+    if (member == nullptr)
+        throw JsonError(std::string("JSON: missing ") + name);
     return *member;
 }
 
 } // namespace
 
-HttpReply ControlApi::handle(std::string_view method, std::string_view path, const FormParams &query,
+HttpReply ControlApi::handle(std::string_view method,
+                             std::string_view path,
+                             const FormParams& query,
                              std::string_view body) {
     try {
         const auto route = [&](std::string_view m, std::string_view p) { return method == m && path == p; };
@@ -32,7 +39,8 @@ HttpReply ControlApi::handle(std::string_view method, std::string_view path, con
         }
         if (route("GET", "/__sim/accounts")) {
             Json::Array accounts;
-            for (const Account &account : simulator_.accounts()) accounts.push_back(accountToJson(account));
+            for (const Account& account : simulator_.accounts())
+                accounts.push_back(accountToJson(account));
             return json(Json(Json::Object{{"accounts", Json(std::move(accounts))}}));
         }
         if (route("GET", "/__sim/account")) {
@@ -42,7 +50,8 @@ HttpReply ControlApi::handle(std::string_view method, std::string_view path, con
         if (route("POST", "/__sim/accounts")) {
             const Json request = input();
             const std::string id = required(request, "id").asString();
-            if (id.empty()) throw JsonError("JSON: id must not be empty");
+            if (id.empty())
+                throw JsonError("JSON: id must not be empty");
             Account account = simulator_.account(id).value_or(standardAccount(id, {}));
             applyAccountJson(request, account);
             simulator_.putAccount(account);
@@ -50,7 +59,8 @@ HttpReply ControlApi::handle(std::string_view method, std::string_view path, con
         }
         if (route("DELETE", "/__sim/account"))
             return json(Json(Json::Object{{"removed", simulator_.removeAccount(query.get("id"))}}));
-        if (route("GET", "/__sim/settings")) return json(settingsToJson(simulator_.settings()));
+        if (route("GET", "/__sim/settings"))
+            return json(settingsToJson(simulator_.settings()));
         if (route("POST", "/__sim/settings")) {
             Settings settings = simulator_.settings();
             applySettingsJson(input(), settings);
@@ -60,11 +70,14 @@ HttpReply ControlApi::handle(std::string_view method, std::string_view path, con
         if (route("POST", "/__sim/script")) {
             const Json request = input();
             const std::string scriptPath = required(request, "path").asString();
-            const Json *operation = request.find("operation");
+            const Json* operation = request.find("operation");
             std::vector<ScriptedReply> replies;
-            for (const Json &item : required(request, "replies").asArray()) replies.push_back(scriptedReplyFromJson(item));
-            for (ScriptedReply &reply : replies)
-                simulator_.script(scriptPath, std::move(reply), operation == nullptr ? std::string{} : operation->asString());
+            for (const Json& item : required(request, "replies").asArray())
+                replies.push_back(scriptedReplyFromJson(item));
+            for (ScriptedReply& reply : replies)
+                simulator_.script(scriptPath,
+                                  std::move(reply),
+                                  operation == nullptr ? std::string{} : operation->asString());
             return json(Json(Json::Object{{"queued", static_cast<std::uint64_t>(replies.size())}}));
         }
         if (route("DELETE", "/__sim/script")) {
@@ -74,8 +87,9 @@ HttpReply ControlApi::handle(std::string_view method, std::string_view path, con
         if (route("GET", "/__sim/requests")) {
             const std::optional<std::string> only = query.find("path");
             Json::Array requests;
-            for (const RecordedRequest &request : simulator_.requests())
-                if (!only || equalsIgnoringCase(request.path, *only)) requests.push_back(requestToJson(request));
+            for (const RecordedRequest& request : simulator_.requests())
+                if (!only || equalsIgnoringCase(request.path, *only))
+                    requests.push_back(requestToJson(request));
             return json(Json(Json::Object{{"requests", Json(std::move(requests))}}));
         }
         if (route("DELETE", "/__sim/requests")) {
@@ -84,13 +98,16 @@ HttpReply ControlApi::handle(std::string_view method, std::string_view path, con
         }
         if (route("POST", "/__sim/replies")) {
             const Json request = input();
-            const auto text = [&](const char *name) {
-                const Json *member = request.find(name);
+            const auto text = [&](const char* name) {
+                const Json* member = request.find(name);
                 return member == nullptr ? std::string{} : member->asString();
             };
-            const Json *delay = request.find("delayMs");
-            simulator_.addReply(required(request, "account").asString(), required(request, "number").asString(),
-                                required(request, "text").asString(), text("port"), text("time"),
+            const Json* delay = request.find("delayMs");
+            simulator_.addReply(required(request, "account").asString(),
+                                required(request, "number").asString(),
+                                required(request, "text").asString(),
+                                text("port"),
+                                text("time"),
                                 std::chrono::milliseconds(delay == nullptr ? 0 : delay->asInt()));
             return json(Json(Json::Object{}));
         }
@@ -99,7 +116,7 @@ HttpReply ControlApi::handle(std::string_view method, std::string_view path, con
             return json(Json(Json::Object{}));
         }
         return error(404, "no such control request: " + std::string(method) + " " + std::string(path));
-    } catch (const JsonError &e) {
+    } catch (const JsonError& e) {
         return error(400, e.what());
     }
 }

@@ -7,9 +7,12 @@ namespace parlumo::sim {
 namespace {
 
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return -1;
 }
 
@@ -22,7 +25,8 @@ std::string percentDecode(std::string_view text) {
         const char c = text[i];
         if (c == '+') {
             out += ' ';
-        } else if (c == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+        } else if (c == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+                   hexValue(text[i + 2]) >= 0) {
             out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
             i += 2;
         } else {
@@ -38,10 +42,12 @@ FormParams FormParams::parse(std::string_view encoded) {
         const std::size_t amp = encoded.find('&');
         const std::string_view pair = encoded.substr(0, amp);
         encoded = amp == std::string_view::npos ? std::string_view{} : encoded.substr(amp + 1);
-        if (pair.empty()) continue;
+        if (pair.empty())
+            continue;
         const std::size_t eq = pair.find('=');
         const std::string_view name = pair.substr(0, eq);
-        const std::string_view value = eq == std::string_view::npos ? std::string_view{} : pair.substr(eq + 1);
+        const std::string_view value =
+            eq == std::string_view::npos ? std::string_view{} : pair.substr(eq + 1);
         params.fields_.emplace_back(gbkToUtf8(percentDecode(name)), gbkToUtf8(percentDecode(value)));
     }
     return params;
@@ -49,14 +55,19 @@ FormParams FormParams::parse(std::string_view encoded) {
 
 std::optional<std::string> FormParams::find(std::string_view name) const {
     std::optional<std::string> value;
-    for (const auto &[fieldName, fieldValue] : fields_) {
-        if (!equalsIgnoringCase(fieldName, name)) continue;
-        if (value) *value += ", " + fieldValue;
-        else value = fieldValue;
+    for (const auto& [fieldName, fieldValue] : fields_) {
+        if (!equalsIgnoringCase(fieldName, name))
+            continue;
+        if (value)
+            *value += ", " + fieldValue;
+        else
+            value = fieldValue;
     }
     return value;
 }
 
-std::string FormParams::get(std::string_view name) const { return find(name).value_or(std::string{}); }
+std::string FormParams::get(std::string_view name) const {
+    return find(name).value_or(std::string{});
+}
 
 } // namespace parlumo::sim

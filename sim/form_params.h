@@ -21,7 +21,7 @@ public:
     FormParams() = default;
     static FormParams parse(std::string_view encoded);
 
-    const std::vector<Field> &fields() const { return fields_; }
+    const std::vector<Field>& fields() const { return fields_; }
     // The value of a field, names compared without regard to case; repeated fields
     // are joined with ", " as the service's page framework does. Absent: nullopt.
     std::optional<std::string> find(std::string_view name) const;

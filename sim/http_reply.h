@@ -4,9 +4,9 @@
 
 namespace parlumo::sim {
 
-inline constexpr const char *kGbkTextType = "text/html; charset=GBK";
-inline constexpr const char *kSoapType = "text/xml; charset=utf-8";
-inline constexpr const char *kJsonType = "application/json; charset=utf-8";
+inline constexpr const char* kGbkTextType = "text/html; charset=GBK";
+inline constexpr const char* kSoapType = "text/xml; charset=utf-8";
+inline constexpr const char* kJsonType = "application/json; charset=utf-8";
 
 struct HttpReply {
     int status = 200;

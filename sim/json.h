@@ -20,7 +20,9 @@ public:
 // through binary floating point; objects keep their members in order.
 class Json {
 public:
-    struct Number { std::string text; };
+    struct Number {
+        std::string text;
+    };
     using Array = std::vector<Json>;
     using Object = std::vector<std::pair<std::string, Json>>;
 
@@ -30,7 +32,7 @@ public:
     Json(int value) : value_(Number{std::to_string(value)}) {}
     Json(std::int64_t value) : value_(Number{std::to_string(value)}) {}
     Json(std::uint64_t value) : value_(Number{std::to_string(value)}) {}
-    Json(const char *value) : value_(std::string(value)) {}
+    Json(const char* value) : value_(std::string(value)) {}
     Json(std::string value) : value_(std::move(value)) {}
     Json(Number value) : value_(std::move(value)) {}
     Json(Array value) : value_(std::move(value)) {}
@@ -49,14 +51,14 @@ public:
     // Typed reads; each throws JsonError naming what was expected.
     bool asBool() const;
     std::int64_t asInt() const;
-    const std::string &asString() const;
+    const std::string& asString() const;
     // The text of a number or a string, for values such as amounts.
-    const std::string &asText() const;
-    const Array &asArray() const;
-    const Object &asObject() const;
+    const std::string& asText() const;
+    const Array& asArray() const;
+    const Object& asObject() const;
 
     // Member of an object, or nullptr when absent (or when this is no object).
-    const Json *find(std::string_view key) const;
+    const Json* find(std::string_view key) const;
     void set(std::string key, Json value);
     void push(Json value);
 
@@ -65,6 +67,6 @@ private:
 };
 
 // Writes text as a JSON string literal; bytes that are not UTF-8 become U+FFFD.
-void appendJsonString(std::string &out, std::string_view text);
+void appendJsonString(std::string& out, std::string_view text);
 
 } // namespace parlumo::sim

@@ -6,29 +6,33 @@
 namespace parlumo::sim {
 namespace {
 
-Money moneyFrom(const Json &json, const char *name) {
+Money moneyFrom(const Json& json, const char* name) {
     const std::optional<Money> money = Money::parse(json.asText());
-    if (!money) throw JsonError(std::string("JSON: ") + name + " is not an exact decimal with at most four decimals");
+    if (!money)
+        throw JsonError(std::string("JSON: ") + name + " is not an exact decimal with at most four decimals");
     return *money;
 }
 
-void applyText(const Json &json, const char *name, std::string &target) {
-    if (const Json *member = json.find(name)) target = member->asString();
+void applyText(const Json& json, const char* name, std::string& target) {
+    if (const Json* member = json.find(name))
+        target = member->asString();
 }
 
-void applyMoney(const Json &json, const char *name, Money &target) {
-    if (const Json *member = json.find(name)) target = moneyFrom(*member, name);
+void applyMoney(const Json& json, const char* name, Money& target) {
+    if (const Json* member = json.find(name))
+        target = moneyFrom(*member, name);
 }
 
-Json namedValues(const std::vector<NamedValue> &values) {
+Json namedValues(const std::vector<NamedValue>& values) {
     Json::Array items;
-    for (const NamedValue &v : values) items.push_back(Json(Json::Object{{"name", v.name}, {"value", v.value}}));
+    for (const NamedValue& v : values)
+        items.push_back(Json(Json::Object{{"name", v.name}, {"value", v.value}}));
     return Json(std::move(items));
 }
 
 } // namespace
 
-Json accountToJson(const Account &account) {
+Json accountToJson(const Account& account) {
     return Json(Json::Object{
         {"id", account.id},
         {"password", account.password},
@@ -50,7 +54,7 @@ Json accountToJson(const Account &account) {
     });
 }
 
-void applyAccountJson(const Json &json, Account &account) {
+void applyAccountJson(const Json& json, Account& account) {
     json.asObject();
     applyText(json, "id", account.id);
     applyText(json, "password", account.password);
@@ -59,8 +63,10 @@ void applyAccountJson(const Json &json, Account &account) {
     applyMoney(json, "faxPrice", account.faxPrice);
     applyMoney(json, "voicePrice", account.voicePrice);
     applyMoney(json, "mmsPrice", account.mmsPrice);
-    if (const Json *member = json.find("maxSmsChars")) account.maxSmsChars = static_cast<int>(member->asInt());
-    if (const Json *member = json.find("canSchedule")) account.canSchedule = member->asBool();
+    if (const Json* member = json.find("maxSmsChars"))
+        account.maxSmsChars = static_cast<int>(member->asInt());
+    if (const Json* member = json.find("canSchedule"))
+        account.canSchedule = member->asBool();
     applyText(json, "serviceUrl", account.serviceUrl);
     applyText(json, "mobile", account.mobile);
     applyText(json, "company", account.company);
@@ -71,9 +77,10 @@ void applyAccountJson(const Json &json, Account &account) {
     applyText(json, "address", account.address);
 }
 
-Json settingsToJson(const Settings &settings) {
+Json settingsToJson(const Settings& settings) {
     Json::Array keywords;
-    for (const std::string &k : settings.keywords) keywords.push_back(Json(k));
+    for (const std::string& k : settings.keywords)
+        keywords.push_back(Json(k));
     return Json(Json::Object{
         {"maintenance", settings.maintenance},
         {"offeredVersion", settings.offeredVersion},
@@ -84,26 +91,29 @@ Json settingsToJson(const Settings &settings) {
     });
 }
 
-void applySettingsJson(const Json &json, Settings &settings) {
+void applySettingsJson(const Json& json, Settings& settings) {
     json.asObject();
-    if (const Json *member = json.find("maintenance")) settings.maintenance = member->asBool();
+    if (const Json* member = json.find("maintenance"))
+        settings.maintenance = member->asBool();
     applyText(json, "offeredVersion", settings.offeredVersion);
-    if (const Json *member = json.find("replyDelayMs")) settings.replyDelayMs = static_cast<int>(member->asInt());
-    if (const Json *member = json.find("progressPerPoll"))
+    if (const Json* member = json.find("replyDelayMs"))
+        settings.replyDelayMs = static_cast<int>(member->asInt());
+    if (const Json* member = json.find("progressPerPoll"))
         settings.progressPerPoll = static_cast<int>(member->asInt());
-    if (const Json *member = json.find("keywords")) {
+    if (const Json* member = json.find("keywords")) {
         std::vector<std::string> keywords;
-        for (const Json &k : member->asArray()) keywords.push_back(k.asString());
+        for (const Json& k : member->asArray())
+            keywords.push_back(k.asString());
         settings.keywords = std::move(keywords);
     }
     applyText(json, "news", settings.news);
 }
 
-Json requestToJson(const RecordedRequest &request) {
+Json requestToJson(const RecordedRequest& request) {
     Json soap;
     if (!request.soapOperation.empty()) {
         Json::Array params;
-        for (const SoapParam &p : request.soapParams) {
+        for (const SoapParam& p : request.soapParams) {
             params.push_back(Json(Json::Object{
                 {"name", p.name}, {"namespace", p.namespaceUri}, {"value", p.value}, {"nil", p.nil}}));
         }
@@ -123,29 +133,37 @@ Json requestToJson(const RecordedRequest &request) {
     });
 }
 
-ScriptedReply scriptedReplyFromJson(const Json &json) {
+ScriptedReply scriptedReplyFromJson(const Json& json) {
     json.asObject();
     ScriptedReply reply;
-    if (const Json *member = json.find("status")) reply.status = static_cast<int>(member->asInt());
-    const Json *body = json.find("body");
-    const Json *bodyBase64 = json.find("bodyBase64");
-    if (body != nullptr && bodyBase64 != nullptr) throw JsonError("JSON: give body or bodyBase64, not both");
+    if (const Json* member = json.find("status"))
+        reply.status = static_cast<int>(member->asInt());
+    const Json* body = json.find("body");
+    const Json* bodyBase64 = json.find("bodyBase64");
+    if (body != nullptr && bodyBase64 != nullptr)
+        throw JsonError("JSON: give body or bodyBase64, not both");
     if (body != nullptr) {
-        const Json *charset = json.find("charset");
+        const Json* charset = json.find("charset");
         const std::string encoding = charset == nullptr ? "gbk" : charset->asString();
-        if (encoding != "gbk" && encoding != "utf-8") throw JsonError("JSON: charset must be \"gbk\" or \"utf-8\"");
+        if (encoding != "gbk" && encoding != "utf-8")
+            throw JsonError("JSON: charset must be \"gbk\" or \"utf-8\"");
         reply.body = encoding == "gbk" ? utf8ToGbk(body->asString()) : body->asString();
     }
     if (bodyBase64 != nullptr) {
         std::optional<std::string> bytes = base64Decode(bodyBase64->asString());
-        if (!bytes) throw JsonError("JSON: bodyBase64 is not base64");
+        if (!bytes)
+            throw JsonError("JSON: bodyBase64 is not base64");
         reply.body = std::move(bytes);
     }
     applyText(json, "contentType", reply.contentType);
-    if (const Json *member = json.find("soapResult")) reply.soapResult = member->asString();
-    if (const Json *member = json.find("soapFault")) reply.soapFault = member->asString();
-    if (const Json *member = json.find("delayMs")) reply.delay = std::chrono::milliseconds(member->asInt());
-    if (const Json *member = json.find("drop")) reply.drop = member->asBool();
+    if (const Json* member = json.find("soapResult"))
+        reply.soapResult = member->asString();
+    if (const Json* member = json.find("soapFault"))
+        reply.soapFault = member->asString();
+    if (const Json* member = json.find("delayMs"))
+        reply.delay = std::chrono::milliseconds(member->asInt());
+    if (const Json* member = json.find("drop"))
+        reply.drop = member->asBool();
     return reply;
 }
 

@@ -22,7 +22,7 @@ struct Options {
 };
 
 // Reads the command line; exits with status 2 on a mistake.
-Options parseOptions(int argc, char **argv) {
+Options parseOptions(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -36,7 +36,7 @@ Options parseOptions(int argc, char **argv) {
         }
         const std::string value = argv[++i];
         if (arg == "--port") {
-            char *end = nullptr;
+            char* end = nullptr;
             const long port = std::strtol(value.c_str(), &end, 10);
             if (value.empty() || *end != '\0' || port < 0 || port > 65535) {
                 std::cerr << "parlumo-sim: --port needs a number from 0 to 65535\n";
@@ -54,7 +54,7 @@ Options parseOptions(int argc, char **argv) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
 
     // SIGINT and SIGTERM are taken by sigwait below; blocking them before any thread
@@ -72,7 +72,7 @@ int main(int argc, char **argv) {
         int received = 0;
         sigwait(&stopSignals, &received);
         simulator.stop();
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         std::cerr << "parlumo-sim: " << e.what() << "\n";
         return 1;
     }

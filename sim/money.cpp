@@ -10,20 +10,26 @@ std::optional<Money> Money::parse(std::string_view text) {
     }
     const auto dot = text.find('.');
     const std::string_view whole = text.substr(0, dot);
-    const std::string_view fraction = dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
-    if (whole.empty() && fraction.empty()) return std::nullopt;
-    if (whole.size() > 14 || fraction.size() > 4) return std::nullopt;
-    if (dot != std::string_view::npos && fraction.empty()) return std::nullopt;
+    const std::string_view fraction =
+        dot == std::string_view::npos ? std::string_view{} : text.substr(dot + 1);
+    if (whole.empty() && fraction.empty())
+        return std::nullopt;
+    if (whole.size() > 14 || fraction.size() > 4)
+        return std::nullopt;
+    if (dot != std::string_view::npos && fraction.empty())
+        return std::nullopt;
 
     std::int64_t units = 0;
     for (char c : whole) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         units = units * 10 + (c - '0');
     }
     std::int64_t scale = kUnitsPerYuan;
     units *= scale;
     for (char c : fraction) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         scale /= 10;
         units += (c - '0') * scale;
     }
@@ -37,7 +43,8 @@ std::string Money::toString() const {
     std::int64_t fraction = magnitude % kUnitsPerYuan;
     if (fraction != 0) {
         std::string digits = std::to_string(fraction + kUnitsPerYuan).substr(1);
-        while (digits.back() == '0') digits.pop_back();
+        while (digits.back() == '0')
+            digits.pop_back();
         text += "." + digits;
     }
     return text;
@@ -45,7 +52,8 @@ std::string Money::toString() const {
 
 std::string Money::withoutLeadingZero() const {
     std::string text = toString();
-    if (text.starts_with("0.")) text.erase(0, 1);
+    if (text.starts_with("0."))
+        text.erase(0, 1);
     return text;
 }
 

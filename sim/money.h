@@ -29,9 +29,15 @@ public:
     Money operator*(std::int64_t factor) const { return Money(units_ * factor); }
     Money operator+(Money other) const { return Money(units_ + other.units_); }
     Money operator-(Money other) const { return Money(units_ - other.units_); }
-    Money &operator+=(Money other) { units_ += other.units_; return *this; }
-    Money &operator-=(Money other) { units_ -= other.units_; return *this; }
-    auto operator<=>(const Money &) const = default;
+    Money& operator+=(Money other) {
+        units_ += other.units_;
+        return *this;
+    }
+    Money& operator-=(Money other) {
+        units_ -= other.units_;
+        return *this;
+    }
+    auto operator<=>(const Money&) const = default;
 
 private:
     constexpr explicit Money(std::int64_t units) : units_(units) {}

@@ -16,6 +16,6 @@ std::optional<std::vector<std::string>> splitNumberList(std::string_view text);
 bool isDigits(std::string_view text, std::size_t minLength, std::size_t maxLength);
 
 // Whether every item is isDigits(item, minLength, maxLength); an empty list is not.
-bool allDigits(const std::vector<std::string> &items, std::size_t minLength, std::size_t maxLength);
+bool allDigits(const std::vector<std::string>& items, std::size_t minLength, std::size_t maxLength);
 
 } // namespace parlumo::sim

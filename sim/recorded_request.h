@@ -12,7 +12,7 @@ struct NamedValue {
     std::string name;
     std::string value;
 
-    bool operator==(const NamedValue &) const = default;
+    bool operator==(const NamedValue&) const = default;
 };
 
 // A request as the simulator received it.
@@ -22,7 +22,7 @@ struct RecordedRequest {
     std::string path;  // as it arrived, not decoded
     std::string query; // raw query string after "?", not decoded
     std::vector<NamedValue> headers;
-    std::string body;  // raw bytes
+    std::string body; // raw bytes
     // Query fields, then the fields of an urlencoded body: percent-decoded and
     // turned from GBK into UTF-8.
     std::vector<NamedValue> params;

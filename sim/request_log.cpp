@@ -7,10 +7,12 @@
 
 namespace parlumo::sim {
 
-RequestLog::RequestLog(const std::filesystem::path &file) {
-    if (file.empty()) return;
+RequestLog::RequestLog(const std::filesystem::path& file) {
+    if (file.empty())
+        return;
     file_.open(file, std::ios::binary | std::ios::app);
-    if (!file_) throw std::runtime_error("cannot open the log file " + file.string());
+    if (!file_)
+        throw std::runtime_error("cannot open the log file " + file.string());
 }
 
 void RequestLog::add(RecordedRequest request) {

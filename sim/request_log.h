@@ -15,7 +15,7 @@ namespace parlumo::sim {
 class RequestLog {
 public:
     // Throws std::runtime_error when the file cannot be opened.
-    explicit RequestLog(const std::filesystem::path &file);
+    explicit RequestLog(const std::filesystem::path& file);
 
     void add(RecordedRequest request);
     std::vector<RecordedRequest> all() const;

@@ -20,9 +20,10 @@ void ScriptBook::add(std::string_view path, std::string_view operation, Scripted
 
 std::optional<ScriptedReply> ScriptBook::take(std::string_view path, std::string_view operation) {
     std::lock_guard lock(mutex_);
-    for (const std::string &k : {key(path, operation), key(path, "")}) {
+    for (const std::string& k : {key(path, operation), key(path, "")}) {
         const auto it = queues_.find(k);
-        if (it == queues_.end() || it->second.empty()) continue;
+        if (it == queues_.end() || it->second.empty())
+            continue;
         ScriptedReply reply = std::move(it->second.front());
         it->second.pop_front();
         return reply;

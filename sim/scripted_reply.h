@@ -12,8 +12,8 @@ namespace parlumo::sim {
 // with drop the connection is closed without an answer.
 struct ScriptedReply {
     std::optional<int> status;
-    std::optional<std::string> body; // bytes sent as they are
-    std::string contentType;         // empty: the path's usual type
+    std::optional<std::string> body;       // bytes sent as they are
+    std::string contentType;               // empty: the path's usual type
     std::optional<std::string> soapResult; // answered inside the operation's response envelope
     std::optional<std::string> soapFault;  // answered as a soap:Server fault with this message
     std::chrono::milliseconds delay{0};

@@ -35,7 +35,7 @@ struct PendingReply {
     std::string number;
     std::string text;
     std::string port;
-    std::string time; // as shown in the reply box; empty: the time it became due
+    std::string time;       // as shown in the reply box; empty: the time it became due
     std::int64_t dueMs = 0; // milliseconds since the epoch
 };
 
@@ -51,13 +51,13 @@ struct ServiceState {
     // The state of a first start: the demo account and the default settings.
     static ServiceState initial();
 
-    Account *findAccount(std::string_view id);
-    const Account *findAccount(std::string_view id) const;
-    Task *findTask(std::string_view number, TaskKind kind);
+    Account* findAccount(std::string_view id);
+    const Account* findAccount(std::string_view id) const;
+    Task* findTask(std::string_view number, TaskKind kind);
 };
 
-Json stateToJson(const ServiceState &state);
+Json stateToJson(const ServiceState& state);
 // Throws JsonError when the saved state is not readable.
-ServiceState stateFromJson(const Json &json);
+ServiceState stateFromJson(const Json& json);
 
 } // namespace parlumo::sim

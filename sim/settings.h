@@ -20,7 +20,7 @@ struct Settings {
     // Text of the news page, lines separated by "<br>".
     std::string news;
 
-    bool operator==(const Settings &) const = default;
+    bool operator==(const Settings&) const = default;
 };
 
 Settings defaultSettings();

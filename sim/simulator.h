@@ -30,8 +30,8 @@ public:
     // Throws std::runtime_error when the state or the log file cannot be used.
     explicit Simulator(SimulatorOptions options = {});
     ~Simulator();
-    Simulator(const Simulator &) = delete;
-    Simulator &operator=(const Simulator &) = delete;
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
 
     // Listens on 127.0.0.1:port (0: any free port) and returns the port.
     // Throws std::runtime_error when the port cannot be had.
@@ -44,23 +44,26 @@ public:
     std::string soapUrl() const; // baseUrl() + "/Service.asmx"
 
     std::vector<Account> accounts() const;
-    std::optional<Account> account(const std::string &id) const;
+    std::optional<Account> account(const std::string& id) const;
     // Adds the account, or replaces the one with the same identifier.
-    void putAccount(const Account &account);
-    bool removeAccount(const std::string &id);
+    void putAccount(const Account& account);
+    bool removeAccount(const std::string& id);
 
     Settings settings() const;
-    void setSettings(const Settings &settings);
+    void setSettings(const Settings& settings);
 
     // Puts a reply from number into the account's reply box, handed out once
     // delay has passed. An empty port or time takes the usual one.
-    void addReply(const std::string &accountId, const std::string &number, const std::string &text,
-                  const std::string &port = {}, const std::string &time = {},
+    void addReply(const std::string& accountId,
+                  const std::string& number,
+                  const std::string& text,
+                  const std::string& port = {},
+                  const std::string& time = {},
                   std::chrono::milliseconds delay = std::chrono::milliseconds(0));
 
     // Queues a reply for the next request of path (compared without regard to
     // case); with soapOperation, for the next call of that operation only.
-    void script(const std::string &path, ScriptedReply reply, const std::string &soapOperation = {});
+    void script(const std::string& path, ScriptedReply reply, const std::string& soapOperation = {});
     void clearScripts();
 
     std::vector<RecordedRequest> requests() const;

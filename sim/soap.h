@@ -10,8 +10,8 @@
 
 namespace parlumo::sim {
 
-inline constexpr const char *kSoapEnvelopeNamespace = "http://schemas.xmlsoap.org/soap/envelope/";
-inline constexpr const char *kServiceNamespace = "http://tempuri.org/";
+inline constexpr const char* kSoapEnvelopeNamespace = "http://schemas.xmlsoap.org/soap/envelope/";
+inline constexpr const char* kServiceNamespace = "http://tempuri.org/";
 
 struct SoapParam {
     std::string name; // local name of the element
@@ -19,7 +19,7 @@ struct SoapParam {
     std::string value;
     bool nil = false; // xsi:nil="true"
 
-    bool operator==(const SoapParam &) const = default;
+    bool operator==(const SoapParam&) const = default;
 };
 
 // One operation call read from a request envelope.
@@ -29,7 +29,7 @@ struct SoapCall {
     std::vector<SoapParam> params; // in document order
 
     // The parameter of that name in the service namespace, or nullptr.
-    const SoapParam *param(std::string_view name) const;
+    const SoapParam* param(std::string_view name) const;
     // Its text; absent or nil read as empty.
     std::string text(std::string_view name) const;
 };
@@ -38,8 +38,9 @@ struct SoapCall {
 // "soap:Server" or "soap:VersionMismatch".
 class SoapFault : public std::runtime_error {
 public:
-    SoapFault(std::string code, const std::string &message) : std::runtime_error(message), code_(std::move(code)) {}
-    const std::string &code() const { return code_; }
+    SoapFault(std::string code, const std::string& message)
+        : std::runtime_error(message), code_(std::move(code)) {}
+    const std::string& code() const { return code_; }
 
 private:
     std::string code_;
@@ -53,7 +54,7 @@ bool isSoapContentType(std::string_view contentType);
 SoapCall parseSoapEnvelope(std::string_view body);
 
 // Checks the SOAPAction header against the operation of the body. Throws SoapFault.
-void checkSoapAction(std::string_view soapAction, const SoapCall &call);
+void checkSoapAction(std::string_view soapAction, const SoapCall& call);
 
 HttpReply soapResult(std::string_view operation, std::string_view result);
 HttpReply soapFault(std::string_view code, std::string_view message);

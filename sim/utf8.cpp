@@ -3,27 +3,39 @@
 namespace parlumo::sim {
 
 std::size_t utf8SequenceLength(std::string_view text) {
-    if (text.empty()) return 0;
+    if (text.empty())
+        return 0;
     const auto b0 = static_cast<unsigned char>(text[0]);
-    if (b0 < 0x80) return 1;
+    if (b0 < 0x80)
+        return 1;
     std::size_t length = 0;
     char32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) { length = 2; min = 0x80; }
-    else if ((b0 & 0xF0) == 0xE0) { length = 3; min = 0x800; }
-    else if ((b0 & 0xF8) == 0xF0) { length = 4; min = 0x10000; }
-    else return 0;
-    if (text.size() < length) return 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4;
+        min = 0x10000;
+    } else
+        return 0;
+    if (text.size() < length)
+        return 0;
     char32_t code = b0 & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
-        if ((b & 0xC0) != 0x80) return 0;
+        if ((b & 0xC0) != 0x80)
+            return 0;
         code = (code << 6) | (b & 0x3F);
     }
-    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
     return length;
 }
 
-void appendUtf8(std::string &out, char32_t code) {
+void appendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
         out += static_cast<char>(code);
     } else if (code < 0x800) {
@@ -44,7 +56,8 @@ void appendUtf8(std::string &out, char32_t code) {
 bool isValidUtf8(std::string_view text) {
     while (!text.empty()) {
         const std::size_t length = utf8SequenceLength(text);
-        if (length == 0) return false;
+        if (length == 0)
+            return false;
         text.remove_prefix(length);
     }
     return true;

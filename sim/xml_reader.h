@@ -28,7 +28,7 @@ struct XmlElement {
     std::vector<XmlElement> children;
     std::string text; // character data directly inside this element, in order
 
-    const XmlAttribute *attribute(std::string_view namespaceUri, std::string_view localName) const;
+    const XmlAttribute* attribute(std::string_view namespaceUri, std::string_view localName) const;
 };
 
 // Parses a whole UTF-8 document (no DTD) and returns its root element.

@@ -45,10 +45,13 @@ TForm7::TForm7(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     auto* root = new QTreeWidgetItem(tv1, {QStringLiteral("系统维护")});
     for (const QString& entry : {kChangePassword, kBalance, kCopyDatabase, kUpgrade})
         new QTreeWidgetItem(root, {entry});
-    connect(tv1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) { tv1Change(current); });
+    connect(tv1, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        tv1Change(current);
+    });
     groupsColumn->addWidget(tv1);
 
-    Label2 = named(new QLabel(QStringLiteral("当前版本号：") + kProgramVersion, this), QStringLiteral("Label2"));
+    Label2 =
+        named(new QLabel(QStringLiteral("当前版本号：") + kProgramVersion, this), QStringLiteral("Label2"));
     loginuser = named(new QLabel(QStringLiteral("-"), this), QStringLiteral("loginuser"));
     auto* account = new QHBoxLayout;
     account->addWidget(new QLabel(QStringLiteral("账号："), this));
@@ -69,7 +72,8 @@ TForm7::TForm7(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     form->addWidget(oldpwd, 0, 1);
     form->addWidget(new QLabel(QStringLiteral("新密码"), password), 1, 0);
     form->addWidget(newpwd, 1, 1);
-    Label16 = named(new QLabel(QStringLiteral("温馨提示：建议6-12位密码"), password), QStringLiteral("Label16"));
+    Label16 =
+        named(new QLabel(QStringLiteral("温馨提示：建议6-12位密码"), password), QStringLiteral("Label16"));
     form->addWidget(Label16, 2, 1);
     LbSpeedButton1 = named(new QPushButton(kChangePassword, password), QStringLiteral("LbSpeedButton1"));
     LbSpeedButton1->setAutoDefault(false);
@@ -115,12 +119,14 @@ void TForm7::showBalance() {
     QString reply;
     {
         BusyCursor busy;
-        reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/remoney.asp"))
-                                .add(QStringLiteral("uid"), account.uid.trimmed())
-                                .add(QStringLiteral("pwd"), account.pwd.trimmed())
-                                .add(QStringLiteral("proid"), QStringLiteral("1")));
+        reply = HttpGetText(
+            QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/remoney.asp"))
+                .add(QStringLiteral("uid"), account.uid.trimmed())
+                .add(QStringLiteral("pwd"), account.pwd.trimmed())
+                .add(QStringLiteral("proid"), QStringLiteral("1")));
     }
-    screens_.services.messages->showMessage(this, QStringLiteral("您的余额是:") + reply + QStringLiteral(" 元"));
+    screens_.services.messages->showMessage(this,
+                                            QStringLiteral("您的余额是:") + reply + QStringLiteral(" 元"));
 }
 
 void TForm7::copyDatabaseToChosenFile() {
@@ -147,20 +153,24 @@ void TForm7::LbSpeedButton1Click() {
     }
     const AccountFields account = screens_.services.account->get();
     if (oldpwd->text().trimmed() != account.pwd.trimmed() || next.isEmpty()) {
-        messages.inform(this, caption, QStringLiteral("密码更改不成功！原因是：老密码不正确 或 新密码为空。!"));
+        messages.inform(
+            this, caption, QStringLiteral("密码更改不成功！原因是：老密码不正确 或 新密码为空。!"));
         return;
     }
     QString reply;
     {
         BusyCursor busy;
-        reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/editpwd.asp"))
-                                .add(QStringLiteral("uid"), account.uid.trimmed())
-                                .add(QStringLiteral("pwd"), account.pwd.trimmed())
-                                .add(QStringLiteral("newpwd"), next));
+        reply = HttpGetText(
+            QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/editpwd.asp"))
+                .add(QStringLiteral("uid"), account.uid.trimmed())
+                .add(QStringLiteral("pwd"), account.pwd.trimmed())
+                .add(QStringLiteral("newpwd"), next));
     }
     // An unreachable service gives an empty reply, which is "其它参数错误！" like any other refusal.
-    messages.inform(this, caption,
-                    reply == codes::kSuccess ? QStringLiteral("密码更改成功,请重新登录 !") : QStringLiteral("其它参数错误！"));
+    messages.inform(this,
+                    caption,
+                    reply == codes::kSuccess ? QStringLiteral("密码更改成功,请重新登录 !")
+                                             : QStringLiteral("其它参数错误！"));
 }
 
 } // namespace parlumo

@@ -27,8 +27,12 @@ TForm11::TForm11(Screens& screens, QWidget* parent) : QDialog(parent), screens_(
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
 
-    auto entry = [this](QFormLayout* form, const QString& name, const QString& label, const QString& hint,
-                        int limit, bool secret = false) {
+    auto entry = [this](QFormLayout* form,
+                        const QString& name,
+                        const QString& label,
+                        const QString& hint,
+                        int limit,
+                        bool secret = false) {
         auto* edit = named(new QLineEdit(this), name);
         edit->setMaxLength(limit);
         edit->setMinimumWidth(220);
@@ -44,22 +48,38 @@ TForm11::TForm11(Screens& screens, QWidget* parent) : QDialog(parent), screens_(
     };
     auto* basic = new QGroupBox(QStringLiteral("基本信息"), this);
     auto* basicForm = new QFormLayout(basic);
-    auid = entry(basicForm, QStringLiteral("auid"), QStringLiteral("登陆账号："), QStringLiteral("* 英文或汉字"), 20);
-    apwd = entry(basicForm, QStringLiteral("apwd"), QStringLiteral("登录密码："), QStringLiteral("* 密码 A-Z 0-9"), 20, true);
-    arpwd = entry(basicForm, QStringLiteral("arpwd"), QStringLiteral("重输密码："), QStringLiteral("* 重新输入密码"), 20, true);
+    auid = entry(
+        basicForm, QStringLiteral("auid"), QStringLiteral("登陆账号："), QStringLiteral("* 英文或汉字"), 20);
+    apwd = entry(basicForm,
+                 QStringLiteral("apwd"),
+                 QStringLiteral("登录密码："),
+                 QStringLiteral("* 密码 A-Z 0-9"),
+                 20,
+                 true);
+    arpwd = entry(basicForm,
+                  QStringLiteral("arpwd"),
+                  QStringLiteral("重输密码："),
+                  QStringLiteral("* 重新输入密码"),
+                  20,
+                  true);
     auto* contact = new QGroupBox(QStringLiteral("联系信息"), this);
     auto* contactForm = new QFormLayout(contact);
-    coname = entry(contactForm, QStringLiteral("coname"), QStringLiteral("公司名称："), QStringLiteral("* "), 100);
-    linkman = entry(contactForm, QStringLiteral("linkman"), QStringLiteral("联系人："), QStringLiteral("* 姓名"), 50);
-    mob = entry(contactForm, QStringLiteral("mob"), QStringLiteral("手机："), QStringLiteral("* 重要 通知密码"), 50);
+    coname =
+        entry(contactForm, QStringLiteral("coname"), QStringLiteral("公司名称："), QStringLiteral("* "), 100);
+    linkman = entry(
+        contactForm, QStringLiteral("linkman"), QStringLiteral("联系人："), QStringLiteral("* 姓名"), 50);
+    mob = entry(
+        contactForm, QStringLiteral("mob"), QStringLiteral("手机："), QStringLiteral("* 重要 通知密码"), 50);
     mob->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), mob));
-    tel = entry(contactForm, QStringLiteral("tel"), QStringLiteral("电话："), QStringLiteral("* 请加区号"), 50);
+    tel =
+        entry(contactForm, QStringLiteral("tel"), QStringLiteral("电话："), QStringLiteral("* 请加区号"), 50);
     email = entry(contactForm, QStringLiteral("email"), QStringLiteral("邮箱："), QStringLiteral("* "), 200);
     addr = entry(contactForm, QStringLiteral("addr"), QStringLiteral("地址："), QStringLiteral("* "), 500);
     agentcode = named(new QLabel(this), QStringLiteral("agentcode"));
     agentcode->hide();
 
-    LbSpeedButton1 = named(new QPushButton(QStringLiteral("&R注 册"), this), QStringLiteral("LbSpeedButton1"));
+    LbSpeedButton1 =
+        named(new QPushButton(QStringLiteral("&R注 册"), this), QStringLiteral("LbSpeedButton1"));
     LbSpeedButton2 = named(new QPushButton(QStringLiteral("&C关闭"), this), QStringLiteral("LbSpeedButton2"));
     for (QPushButton* b : {LbSpeedButton1, LbSpeedButton2})
         b->setAutoDefault(false);
@@ -108,17 +128,18 @@ void TForm11::LbSpeedButton1Click() {
     QString reply;
     {
         BusyCursor busy;
-        reply = HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
-                                .add(QStringLiteral("uid"), u)
-                                .add(QStringLiteral("pwd"), p)
-                                .add(QStringLiteral("proid"), QStringLiteral("1"))
-                                .add(QStringLiteral("mob"), mob->text().trimmed())
-                                .add(QStringLiteral("coname"), coname->text().trimmed())
-                                .add(QStringLiteral("linkman"), linkman->text().trimmed())
-                                .add(QStringLiteral("tel"), tel->text().trimmed())
-                                .add(QStringLiteral("email"), email->text().trimmed())
-                                .add(QStringLiteral("agentcode"), agentcode->text().trimmed())
-                                .add(QStringLiteral("add"), addr->text().trimmed() + QLatin1Char(' ')));
+        reply = HttpGetText(
+            QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
+                .add(QStringLiteral("uid"), u)
+                .add(QStringLiteral("pwd"), p)
+                .add(QStringLiteral("proid"), QStringLiteral("1"))
+                .add(QStringLiteral("mob"), mob->text().trimmed())
+                .add(QStringLiteral("coname"), coname->text().trimmed())
+                .add(QStringLiteral("linkman"), linkman->text().trimmed())
+                .add(QStringLiteral("tel"), tel->text().trimmed())
+                .add(QStringLiteral("email"), email->text().trimmed())
+                .add(QStringLiteral("agentcode"), agentcode->text().trimmed())
+                .add(QStringLiteral("add"), addr->text().trimmed() + QLatin1Char(' ')));
     }
     MessageBoxes& messages = *screens_.services.messages;
     const QString caption = QStringLiteral("登录提示");

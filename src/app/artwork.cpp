@@ -20,45 +20,46 @@ void drawFeatureGlyph(QPainter& p, int index) {
     p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     switch (index) {
-    case 0:  // SMS: a speech bubble
+    case 0: // SMS: a speech bubble
         p.drawRoundedRect(QRectF(3, 4, 18, 13), 3, 3);
         p.drawLine(QPointF(8, 17), QPointF(6, 21));
         p.drawLine(QPointF(6, 21), QPointF(12, 17));
         break;
-    case 1:  // MMS: a picture
+    case 1: // MMS: a picture
         p.drawRoundedRect(QRectF(3, 5, 18, 14), 2, 2);
-        p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(10, 11), QPointF(14, 15), QPointF(16, 13), QPointF(19, 17)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(5, 17), QPointF(10, 11), QPointF(14, 15), QPointF(16, 13), QPointF(19, 17)}));
         p.drawEllipse(QPointF(16, 9), 1.5, 1.5);
         break;
-    case 2:  // fax: a sheet coming out of a machine
+    case 2: // fax: a sheet coming out of a machine
         p.drawRect(QRectF(4, 10, 16, 9));
         p.drawPolyline(QPolygonF({QPointF(7, 10), QPointF(7, 4), QPointF(17, 4), QPointF(17, 10)}));
         p.drawLine(QPointF(8, 14), QPointF(16, 14));
         break;
-    case 3:  // voice: a handset
+    case 3: // voice: a handset
         p.drawArc(QRectF(4, 4, 16, 16), 200 * 16, 140 * 16);
         p.drawRoundedRect(QRectF(3, 11, 5, 8), 2, 2);
         p.drawRoundedRect(QRectF(16, 11, 5, 8), 2, 2);
         break;
-    case 4:  // address book: a person
+    case 4: // address book: a person
         p.drawEllipse(QPointF(12, 8), 4, 4);
         p.drawArc(QRectF(4, 13, 16, 14), 0, 180 * 16);
         break;
-    case 5:  // sent log: a list
+    case 5: // sent log: a list
         for (int row = 0; row < 3; ++row) {
             p.drawPoint(QPointF(5, 7 + row * 5));
             p.drawLine(QPointF(9, 7 + row * 5), QPointF(20, 7 + row * 5));
         }
         break;
-    case 6:  // phrases: a pen on a line
+    case 6: // phrases: a pen on a line
         p.drawLine(QPointF(6, 18), QPointF(18, 6));
         p.drawLine(QPointF(4, 20), QPointF(20, 20));
         break;
-    case 7:  // received replies: an envelope
+    case 7: // received replies: an envelope
         p.drawRect(QRectF(3, 6, 18, 13));
         p.drawPolyline(QPolygonF({QPointF(3, 6), QPointF(12, 13), QPointF(21, 6)}));
         break;
-    case 8:  // maintenance: a gear
+    case 8: // maintenance: a gear
         p.drawEllipse(QPointF(12, 12), 4, 4);
         for (int spoke = 0; spoke < 8; ++spoke) {
             p.save();
@@ -68,7 +69,7 @@ void drawFeatureGlyph(QPainter& p, int index) {
             p.restore();
         }
         break;
-    default:  // leave: a door with an arrow
+    default: // leave: a door with an arrow
         p.drawPolyline(QPolygonF({QPointF(13, 4), QPointF(5, 4), QPointF(5, 20), QPointF(13, 20)}));
         p.drawLine(QPointF(10, 12), QPointF(21, 12));
         p.drawPolyline(QPolygonF({QPointF(17, 8), QPointF(21, 12), QPointF(17, 16)}));
@@ -105,8 +106,10 @@ QPixmap loginBackground(QSize size, qreal dpr) {
     p.fillRect(QRect(QPoint(), size), sky);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 255, 255, 22));
-    p.drawEllipse(QPointF(size.width() * 0.15, size.height() * 1.05), size.height() * 0.8, size.height() * 0.8);
-    p.drawEllipse(QPointF(size.width() * 0.95, -size.height() * 0.1), size.height() * 0.5, size.height() * 0.5);
+    p.drawEllipse(
+        QPointF(size.width() * 0.15, size.height() * 1.05), size.height() * 0.8, size.height() * 0.8);
+    p.drawEllipse(
+        QPointF(size.width() * 0.95, -size.height() * 0.1), size.height() * 0.5, size.height() * 0.5);
     p.setBrush(QColor(255, 255, 255, 245));
     p.drawRoundedRect(QRectF(size.width() * 0.42, 56, size.width() * 0.54, size.height() - 80), 10, 10);
     p.save();
@@ -127,7 +130,8 @@ QPixmap loginBackground(QSize size, qreal dpr) {
     subtitle.setPixelSize(15);
     subtitle.setBold(false);
     p.setFont(subtitle);
-    p.drawText(QRectF(24, 110, size.width() * 0.36, 90), Qt::AlignLeft | Qt::TextWordWrap,
+    p.drawText(QRectF(24, 110, size.width() * 0.36, 90),
+               Qt::AlignLeft | Qt::TextWordWrap,
                QStringLiteral("短信 · 彩信 · 语音 · 传真\n一个窗口，全部送达"));
     return pixmap;
 }
@@ -137,8 +141,9 @@ QPixmap frameGlyph(char glyph, QSize size, qreal dpr, QColor color) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap));
-    const QRectF box = QRectF(QPointF(), size).adjusted(size.width() * 0.3, size.height() * 0.3,
-                                                        -size.width() * 0.3, -size.height() * 0.3);
+    const QRectF box =
+        QRectF(QPointF(), size)
+            .adjusted(size.width() * 0.3, size.height() * 0.3, -size.width() * 0.3, -size.height() * 0.3);
     switch (glyph) {
     case 'x':
         p.drawLine(box.topLeft(), box.bottomRight());
@@ -155,9 +160,16 @@ QPixmap frameGlyph(char glyph, QSize size, qreal dpr, QColor color) {
 }
 
 QPixmap navigationTile(int index, QSize size, qreal dpr) {
-    static const QColor colours[] = {{0x1f, 0x6f, 0xd1}, {0xd9, 0x5b, 0x8a}, {0x5a, 0x6b, 0x7d}, {0x2e, 0x9e, 0x6b},
-                                     {0xe0, 0x8a, 0x1e}, {0x4a, 0x5f, 0xc1}, {0x8e, 0x5b, 0xc9}, {0x1a, 0x9c, 0xb0},
-                                     {0x6b, 0x75, 0x80}, {0xc9, 0x4a, 0x4a}};
+    static const QColor colours[] = {{0x1f, 0x6f, 0xd1},
+                                     {0xd9, 0x5b, 0x8a},
+                                     {0x5a, 0x6b, 0x7d},
+                                     {0x2e, 0x9e, 0x6b},
+                                     {0xe0, 0x8a, 0x1e},
+                                     {0x4a, 0x5f, 0xc1},
+                                     {0x8e, 0x5b, 0xc9},
+                                     {0x1a, 0x9c, 0xb0},
+                                     {0x6b, 0x75, 0x80},
+                                     {0xc9, 0x4a, 0x4a}};
     QPixmap pixmap = canvas(size, dpr);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -168,7 +180,8 @@ QPixmap navigationTile(int index, QSize size, qreal dpr) {
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     const qreal side = qMin(size.width(), size.height());
-    p.drawRoundedRect(QRectF((size.width() - side) / 2, (size.height() - side) / 2, side, side), side * 0.22, side * 0.22);
+    p.drawRoundedRect(
+        QRectF((size.width() - side) / 2, (size.height() - side) / 2, side, side), side * 0.22, side * 0.22);
     p.translate((size.width() - side) / 2 + side * 0.2, (size.height() - side) / 2 + side * 0.2);
     p.scale(side * 0.6 / 24.0, side * 0.6 / 24.0);
     drawFeatureGlyph(p, index);

@@ -40,7 +40,10 @@ QString soapLoginRefusal(const QString& code) {
     return QString();
 }
 
-void applyHttpLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd) {
+void applyHttpLogin(const QStringList& fields,
+                    AccountState& account,
+                    const QString& uid,
+                    const QString& pwd) {
     const QString maxChars = charsPerSms(fields);
     account.change([&](AccountFields& a) { a.money = fieldAt(fields, 2); });
     account.change([&](AccountFields& a) { a.dj = withLeadingZero(fields, 3); });
@@ -49,14 +52,18 @@ void applyHttpLogin(const QStringList& fields, AccountState& account, const QStr
     account.change([&](AccountFields& a) { a.fdj = withLeadingZero(fields, 6); });
     account.change([&](AccountFields& a) { a.service_url = fieldAt(fields, 7); });
     account.change([&](AccountFields& a) { a.cdj = withLeadingZero(fields, 8); });
-    account.change([&](AccountFields& a) { a.CanSchedule = fieldAt(fields, 9).trimmed() == QLatin1String("true"); });
+    account.change(
+        [&](AccountFields& a) { a.CanSchedule = fieldAt(fields, 9).trimmed() == QLatin1String("true"); });
     account.change([&](AccountFields& a) {
         a.uid = uid;
         a.pwd = pwd;
     });
 }
 
-void applySoapLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd) {
+void applySoapLogin(const QStringList& fields,
+                    AccountState& account,
+                    const QString& uid,
+                    const QString& pwd) {
     const QString maxChars = charsPerSms(fields);
     account.change([&](AccountFields& a) {
         a.uid = uid;

@@ -53,7 +53,9 @@ QString httpConnectionMessage() {
     return QStringLiteral("请检查您的电脑是否正常连上Internet，请稍侯重试!\r\n  或者dns改为8.8.8.8 再试。");
 }
 
-QString soapConnectionMessage() { return QStringLiteral("请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!"); }
+QString soapConnectionMessage() {
+    return QStringLiteral("请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!");
+}
 
 } // namespace
 
@@ -70,7 +72,9 @@ TForm1::TForm1(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     buildControls();
 }
 
-TForm1::~TForm1() { stopUpdateCheck(); }
+TForm1::~TForm1() {
+    stopUpdateCheck();
+}
 
 void TForm1::buildControls() {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -116,7 +120,8 @@ void TForm1::buildControls() {
     LbSpeedButton2->setDefault(false);
     LbSpeedButton2->setAutoDefault(false);
     connect(LbSpeedButton2, &QPushButton::clicked, this, &TForm1::LbSpeedButton2Click);
-    LbSpeedButton1 = named(new QPushButton(QStringLiteral(" 注册账号"), this), QStringLiteral("LbSpeedButton1"));
+    LbSpeedButton1 =
+        named(new QPushButton(QStringLiteral(" 注册账号"), this), QStringLiteral("LbSpeedButton1"));
     LbSpeedButton1->setGeometry(left + 120, 212, 100, 34);
     LbSpeedButton1->setAutoDefault(false);
     connect(LbSpeedButton1, &QPushButton::clicked, this, &TForm1::LbSpeedButton1Click);
@@ -127,7 +132,8 @@ void TForm1::buildControls() {
         "QLineEdit:focus{border-color:#1f6fd1;} QLineEdit:disabled{background:#eef1f5;}"
         "QCheckBox{color:#334;}"));
 
-    service_url = named(new QLineEdit(screens_.services.account->get().service_url, this), QStringLiteral("service_url"));
+    service_url = named(new QLineEdit(screens_.services.account->get().service_url, this),
+                        QStringLiteral("service_url"));
     service_url->hide();
 
     PopupMenu1 = named(new QMenu(this), QStringLiteral("PopupMenu1"));
@@ -159,15 +165,21 @@ void TForm1::FormShow() {
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     Services& services = screens_.services;
-    updateCheck_ = std::make_unique<GETHTTPThread>(services.addresses.update + QStringLiteral("/download/bexol.txt"),
-                                                   services.programFolder, *services.shell, updateCheckDelay);
+    updateCheck_ =
+        std::make_unique<GETHTTPThread>(services.addresses.update + QStringLiteral("/download/bexol.txt"),
+                                        services.programFolder,
+                                        *services.shell,
+                                        updateCheckDelay);
     updateCheck_->start();
 
     const Settings& settings = *services.settings;
-    const QString banner = settings.ReadSetting(QStringLiteral("config"), QStringLiteral("cop"), kDefaultBanner);
+    const QString banner =
+        settings.ReadSetting(QStringLiteral("config"), QStringLiteral("cop"), kDefaultBanner);
     screens_.Form2->setBanner(banner);
-    services.agentcode = settings.ReadSetting(QStringLiteral("config"), QStringLiteral("agentcode"), QStringLiteral("OVARN"));
-    const QString reg = settings.ReadSetting(QStringLiteral("config"), QStringLiteral("reg"), QStringLiteral("no"));
+    services.agentcode =
+        settings.ReadSetting(QStringLiteral("config"), QStringLiteral("agentcode"), QStringLiteral("OVARN"));
+    const QString reg =
+        settings.ReadSetting(QStringLiteral("config"), QStringLiteral("reg"), QStringLiteral("no"));
     uid->setText(settings.ReadSetting(QStringLiteral("login"), QStringLiteral("uid")));
     pwd->setText(settings.ReadSetting(QStringLiteral("login"), QStringLiteral("pwd")));
     if (toGbk(banner).size() < 64)
@@ -178,12 +190,14 @@ void TForm1::FormShow() {
         LbSpeedButton1->hide();
         LbSpeedButton2->setGeometry(LbSpeedButton2->geometry().adjusted(10, 0, 60, 0));
     }
-    loadBackground(settings.ReadSetting(QStringLiteral("ui"), QStringLiteral("loginbg"), QStringLiteral("loginbg.bmp")));
+    loadBackground(
+        settings.ReadSetting(QStringLiteral("ui"), QStringLiteral("loginbg"), QStringLiteral("loginbg.bmp")));
     (uid->text().isEmpty() ? uid : pwd)->setFocus();
 }
 
 void TForm1::loadBackground(const QString& name) {
-    const QString path = QFileInfo(name).isAbsolute() ? name : QDir(screens_.services.programFolder).filePath(name);
+    const QString path =
+        QFileInfo(name).isAbsolute() ? name : QDir(screens_.services.programFolder).filePath(name);
     QImageReader reader(path);
     const QImage picture = reader.read();
     if (!picture.isNull()) {
@@ -191,9 +205,12 @@ void TForm1::loadBackground(const QString& name) {
         return;
     }
     bglogin->setPixmap(artwork::loginBackground(size(), devicePixelRatioF()));
-    screens_.services.messages->show(this, MessageRequest{kApplicationTitle,
-                                                          QStringLiteral("无法打开图片文件“%1”：%2").arg(name, reader.errorString()),
-                                                          MessageIcon::Critical, {MessageButton::Ok}});
+    screens_.services.messages->show(
+        this,
+        MessageRequest{kApplicationTitle,
+                       QStringLiteral("无法打开图片文件“%1”：%2").arg(name, reader.errorString()),
+                       MessageIcon::Critical,
+                       {MessageButton::Ok}});
 }
 
 void TForm1::CheckBox2Click() {
@@ -209,8 +226,10 @@ bool TForm1::guestLogin(bool httpWay) {
         return false;
     applyGuestLogin(*screens_.services.account, httpWay);
     enterMainWindow();
-    screens_.services.messages->inform(this, QStringLiteral("提示"),
-                                       QStringLiteral("您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！"));
+    screens_.services.messages->inform(
+        this,
+        QStringLiteral("提示"),
+        QStringLiteral("您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！"));
     return true;
 }
 
@@ -224,20 +243,24 @@ bool TForm1::credentials(QString& u, QString& p) {
     return false;
 }
 
-void TForm1::loginMessage(const QString& text) { screens_.services.messages->inform(this, kLoginCaption, text); }
+void TForm1::loginMessage(const QString& text) {
+    screens_.services.messages->inform(this, kLoginCaption, text);
+}
 
 void TForm1::writeLoginSettings(const QString& u, const QString& p) {
     const Settings& settings = *screens_.services.settings;
     settings.WriteSetting(QStringLiteral("login"), QStringLiteral("uid"), u);
-    settings.WriteSetting(QStringLiteral("login"), QStringLiteral("pwd"), CheckBox1->isChecked() ? p : QString());
+    settings.WriteSetting(
+        QStringLiteral("login"), QStringLiteral("pwd"), CheckBox1->isChecked() ? p : QString());
 }
 
 QString TForm1::fetchLoginRecord(const QString& u, const QString& p) {
     BusyCursor busy;
-    return HttpGetText(QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
-                           .add(QStringLiteral("uid"), u)
-                           .add(QStringLiteral("pwd"), p)
-                           .add(QStringLiteral("proid"), QStringLiteral("1")));
+    return HttpGetText(
+        QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
+            .add(QStringLiteral("uid"), u)
+            .add(QStringLiteral("pwd"), p)
+            .add(QStringLiteral("proid"), QStringLiteral("1")));
 }
 
 void TForm1::LbSpeedButton2Click() {
@@ -259,8 +282,8 @@ void TForm1::LbSpeedButton2Click() {
         service_url->setText(state.service_url);
         screens_.Form3->setScheduleVisible(state.CanSchedule);
         writeLoginSettings(u, p);
-        screens_.Form3->txt->setPlainText(
-            restoredLastText(screens_.services.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt"))));
+        screens_.Form3->txt->setPlainText(restoredLastText(
+            screens_.services.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt"))));
         enterMainWindow();
     } catch (const Error&) {
         loginMessage(httpConnectionMessage());
@@ -312,14 +335,14 @@ void TForm1::Reshmoney() {
     AccountState& account = *screens_.services.account;
     try {
         if (fieldAt(fields, 0) != codes::kSuccess) {
-            screens_.services.messages->inform(this, QStringLiteral("提示"),
-                                               QStringLiteral("刷新余额失败，请退出，重新登录！"));
+            screens_.services.messages->inform(
+                this, QStringLiteral("提示"), QStringLiteral("刷新余额失败，请退出，重新登录！"));
             return;
         }
         applyBalanceRefresh(fields, account, u);
     } catch (const FieldError&) {
-        screens_.services.messages->inform(this, QStringLiteral("提示"),
-                                           QStringLiteral("无法连接服务器，余额未能刷新，请稍后重试！"));
+        screens_.services.messages->inform(
+            this, QStringLiteral("提示"), QStringLiteral("无法连接服务器，余额未能刷新，请稍后重试！"));
     }
     service_url->setText(account.get().service_url);
     screens_.Form3->showAccount(account.get());
@@ -332,7 +355,9 @@ void TForm1::LbSpeedButton1Click() {
     registration->exec();
 }
 
-QWidget* TForm1::applicationWindow() { return loggedIn_ ? static_cast<QWidget*>(screens_.Form2) : this; }
+QWidget* TForm1::applicationWindow() {
+    return loggedIn_ ? static_cast<QWidget*>(screens_.Form2) : this;
+}
 
 void TForm1::toggleApplication() {
     if (hiddenToTray_ || applicationWindow()->isMinimized())

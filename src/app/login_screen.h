@@ -47,9 +47,9 @@ public:
     QLineEdit* service_url;
     QSystemTrayIcon* TrayIcon1;
     QMenu* PopupMenu1;
-    QAction* N1;  // 显示/隐藏(&G)
-    QAction* N2;  // 检查更新
-    QAction* N3;  // 退出(&X)
+    QAction* N1; // 显示/隐藏(&G)
+    QAction* N2; // 检查更新
+    QAction* N3; // 退出(&X)
 
     // How long the update check waits after the first show.
     std::chrono::milliseconds updateCheckDelay{5000};

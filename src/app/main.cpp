@@ -19,8 +19,11 @@ int main(int argc, char* argv[]) {
 
     SingleInstance instance;
     if (!instance.acquired()) {
-        seams.messages->show(nullptr, MessageRequest{QStringLiteral("温馨提示"), QStringLiteral("软件正在运行！"),
-                                                     MessageIcon::None, {MessageButton::Ok}});
+        seams.messages->show(nullptr,
+                             MessageRequest{QStringLiteral("温馨提示"),
+                                            QStringLiteral("软件正在运行！"),
+                                            MessageIcon::None,
+                                            {MessageButton::Ok}});
         return 0;
     }
     installChineseTranslations(app);

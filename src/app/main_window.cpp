@@ -76,7 +76,8 @@ void TForm2::buildHeader() {
     for (PictureButton* band : {Image4, Image3, Image11})
         band->setStyleSheet(QStringLiteral("background:#1f6fd1;"));
     softname = named(new QLabel(this), QStringLiteral("softname"));
-    softname->setStyleSheet(QStringLiteral("background:#1f6fd1;color:white;font-size:15px;font-weight:bold;"));
+    softname->setStyleSheet(
+        QStringLiteral("background:#1f6fd1;color:white;font-size:15px;font-weight:bold;"));
     softname->installEventFilter(this);
 
     auto glyph = [this](const QString& name, char shape) {
@@ -111,8 +112,8 @@ void TForm2::buildNavigation() {
         {"Image25", "接收回复短信", [](Screens& s) -> QWidget* { return s.Form6; }},
         {"Image24", "系统维护", [](Screens& s) -> QWidget* { return s.Form7; }},
     };
-    PictureButton** members[] = {&Image30, &Image5, &Image29, &Image59, &Image28,
-                                 &Image27, &Image26, &Image25, &Image24};
+    PictureButton** members[] = {
+        &Image30, &Image5, &Image29, &Image59, &Image28, &Image27, &Image26, &Image25, &Image24};
     const qreal dpr = devicePixelRatioF();
     for (int i = 0; i < 9; ++i) {
         auto* b = new PictureButton(QString::fromLatin1(map[i].name), this);
@@ -182,7 +183,8 @@ void TForm2::layoutChildren() {
     Image4->setGeometry(0, 0, 48, kHeaderHeight);
     softname->setGeometry(48, 0, qMax(0, w - 48 - 200 - 3 * 32), kHeaderHeight);
     Image3->setGeometry(softname->geometry().right() + 1, 0, 200, kHeaderHeight);
-    Image11->setGeometry(Image3->geometry().right() + 1, 0, qMax(0, w - Image3->geometry().right() - 1), kHeaderHeight);
+    Image11->setGeometry(
+        Image3->geometry().right() + 1, 0, qMax(0, w - Image3->geometry().right() - 1), kHeaderHeight);
     Image7->setGeometry(w - 36, 10, 28, 28);
     Image10->setGeometry(w - 68, 10, 28, 28);
     Image9->setGeometry(w - 100, 10, 28, 28);
@@ -214,7 +216,9 @@ void TForm2::resizeEvent(QResizeEvent* event) {
     layoutChildren();
 }
 
-void TForm2::setBanner(const QString& banner) { softname->setText(QStringLiteral("  ") + banner); }
+void TForm2::setBanner(const QString& banner) {
+    softname->setText(QStringLiteral("  ") + banner);
+}
 
 void TForm2::showAfterLogin() {
     const QString agent = screens_.services.agentcode.toLower();
@@ -257,13 +261,17 @@ void TForm2::toggleSize() {
 void TForm2::exitProgram() {
     Image1->move(Image22->x(), Image1->y());
     try {
-        screens_.services.settings->WriteSetting(QStringLiteral("config"), QStringLiteral("lasttxt"),
+        screens_.services.settings->WriteSetting(QStringLiteral("config"),
+                                                 QStringLiteral("lasttxt"),
                                                  screens_.Form3->txt->toPlainText().trimmed());
     } catch (const Error& error) {
         screens_.services.messages->inform(this, kApplicationTitle, error.reason(), MessageIcon::Critical);
         return;
     }
-    if (screens_.services.messages->ask(this, QStringLiteral("确认"), QStringLiteral("真的要退出吗？"), MessageIcon::Question,
+    if (screens_.services.messages->ask(this,
+                                        QStringLiteral("确认"),
+                                        QStringLiteral("真的要退出吗？"),
+                                        MessageIcon::Question,
                                         {MessageButton::Ok, MessageButton::Cancel}) == MessageButton::Ok)
         close();
 }
@@ -271,9 +279,11 @@ void TForm2::exitProgram() {
 void TForm2::bt_chatClick() {
     const Services& services = screens_.services;
     const QString parameters = QStringLiteral("咨询客服 ' ' ") + services.addresses.update +
-                               QStringLiteral("/kf.asp?agentcode=") + services.agentcode + QStringLiteral("&uid=") +
-                               screens_.Form1->uid->text() + QStringLiteral(" 558 455 0");
-    services.shell->openProgram(QDir(services.programFolder).filePath(QStringLiteral("webs.exe")), parameters,
+                               QStringLiteral("/kf.asp?agentcode=") + services.agentcode +
+                               QStringLiteral("&uid=") + screens_.Form1->uid->text() +
+                               QStringLiteral(" 558 455 0");
+    services.shell->openProgram(QDir(services.programFolder).filePath(QStringLiteral("webs.exe")),
+                                parameters,
                                 services.programFolder);
 }
 
@@ -284,7 +294,8 @@ void TForm2::closeEvent(QCloseEvent* event) {
 
 void TForm2::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() && QSystemTrayIcon::isSystemTrayAvailable())
+    if (event->type() == QEvent::WindowStateChange && isMinimized() &&
+        QSystemTrayIcon::isSystemTrayAvailable())
         screens_.Form1->minimiseApplication();
 }
 

@@ -27,7 +27,8 @@ Seams productionSeams() {
     if (log.isEmpty())
         seams.messages = std::make_unique<DialogMessageBoxes>();
     else
-        seams.messages = std::make_unique<LoggingMessageBoxes>(log, qEnvironmentVariable("PARLUMO_MESSAGE_ANSWERS"));
+        seams.messages =
+            std::make_unique<LoggingMessageBoxes>(log, qEnvironmentVariable("PARLUMO_MESSAGE_ANSWERS"));
     seams.fileDialogs = std::make_unique<QtFileDialogs>();
     seams.shell = std::make_unique<DesktopShell>();
     return seams;

@@ -19,6 +19,8 @@ QString resolveProgramFolder() {
     return QDir(folder).absolutePath();
 }
 
-QString programFile(const QString& folder, const QString& name) { return QDir(folder).filePath(name); }
+QString programFile(const QString& folder, const QString& name) {
+    return QDir(folder).filePath(name);
+}
 
 } // namespace parlumo

@@ -54,7 +54,9 @@ QString keyOf(const Line& line) {
     return fromGbk(line.content.left(eq)).trimmed();
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);

@@ -13,7 +13,8 @@ class Settings {
 public:
     explicit Settings(QString filePath);
 
-    QString ReadSetting(const QString& section, const QString& key, const QString& fallback = QString()) const;
+    QString
+    ReadSetting(const QString& section, const QString& key, const QString& fallback = QString()) const;
     // Raises Error naming the file when it cannot be written.
     void WriteSetting(const QString& section, const QString& key, const QString& value) const;
 

@@ -13,10 +13,16 @@ bool updateOffered(const QString& versionFile, const QString& ownVersion) {
     return offered.remove(QStringLiteral("version=")).trimmed() != ownVersion.trimmed();
 }
 
-GETHTTPThread::GETHTTPThread(QString versionUrl, QString programFolder, Shell& shell, std::chrono::milliseconds delay)
-    : versionUrl_(std::move(versionUrl)), programFolder_(std::move(programFolder)), shell_(shell), delay_(delay) {}
+GETHTTPThread::GETHTTPThread(QString versionUrl,
+                             QString programFolder,
+                             Shell& shell,
+                             std::chrono::milliseconds delay)
+    : versionUrl_(std::move(versionUrl)), programFolder_(std::move(programFolder)), shell_(shell),
+      delay_(delay) {}
 
-GETHTTPThread::~GETHTTPThread() { stop(); }
+GETHTTPThread::~GETHTTPThread() {
+    stop();
+}
 
 void GETHTTPThread::start() {
     if (!thread_.joinable())

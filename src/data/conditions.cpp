@@ -35,11 +35,17 @@ SqlText containsCondition(const QString& column, const QString& key) {
 }
 
 SqlText instrCondition(const QString& column, const QString& key) {
-    return SqlText(QStringLiteral("instr(") + column + QStringLiteral(",")).value(key).add(QStringLiteral(")>0"));
+    return SqlText(QStringLiteral("instr(") + column + QStringLiteral(","))
+        .value(key)
+        .add(QStringLiteral(")>0"));
 }
 
-QString newestFirst(const QString& keyColumn) { return QStringLiteral(" order by ") + keyColumn + QStringLiteral(" desc"); }
+QString newestFirst(const QString& keyColumn) {
+    return QStringLiteral(" order by ") + keyColumn + QStringLiteral(" desc");
+}
 
-QString databaseTimestamp(const QDateTime& moment) { return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString databaseTimestamp(const QDateTime& moment) {
+    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
 
 } // namespace parlumo

@@ -16,7 +16,9 @@ SqlText accountOrGuestCondition(const QString& uid, const QString& column = QStr
 
 // Rows stamped strictly after the first day's midnight and strictly before the last second of
 // the last day.
-SqlText dateRangeCondition(const QDate& firstDay, const QDate& lastDay, const QString& column = QStringLiteral("intime"));
+SqlText dateRangeCondition(const QDate& firstDay,
+                           const QDate& lastDay,
+                           const QString& column = QStringLiteral("intime"));
 
 // The column holds the key as a substring; "%", "_" and "\" in the key match themselves.
 SqlText containsCondition(const QString& column, const QString& key);

@@ -101,7 +101,9 @@ QSqlQuery Database::execute(const SqlText& statement) {
     return query;
 }
 
-qint64 Database::insert(const SqlText& statement) { return execute(statement).lastInsertId().toLongLong(); }
+qint64 Database::insert(const SqlText& statement) {
+    return execute(statement).lastInsertId().toLongLong();
+}
 
 void Database::createIfMissing() {
     if (QFile::exists(filePath_))

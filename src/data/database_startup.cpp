@@ -15,7 +15,9 @@ namespace parlumo {
 
 namespace {
 
-QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(path);
+}
 
 // Writes a consistent copy of the database to `target`; false when anything fails.
 bool vacuumInto(const QString& source, const QString& target) {
@@ -39,8 +41,9 @@ bool vacuumInto(const QString& source, const QString& target) {
 
 // A rename that fails when the target exists.
 bool renameWithoutReplacing(const QString& from, const QString& to) {
-    if (::renameat2(AT_FDCWD, nativePath(from).constData(), AT_FDCWD, nativePath(to).constData(),
-                    RENAME_NOREPLACE) == 0)
+    if (::renameat2(
+            AT_FDCWD, nativePath(from).constData(), AT_FDCWD, nativePath(to).constData(), RENAME_NOREPLACE) ==
+        0)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;
@@ -75,7 +78,8 @@ void CampactAccessDB(const QString& databasePath) {
 
 void restoreSpareCopy(const QString& programFolder) {
     const QDir folder(programFolder);
-    renameWithoutReplacing(folder.filePath(QStringLiteral("db.bak")), folder.filePath(QStringLiteral("db.db")));
+    renameWithoutReplacing(folder.filePath(QStringLiteral("db.bak")),
+                           folder.filePath(QStringLiteral("db.db")));
 }
 
 void prepareDatabaseFiles(const QString& programFolder) {

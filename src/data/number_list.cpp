@@ -7,7 +7,9 @@
 
 namespace parlumo {
 
-QStringList splitNumberList(QStringView text) { return SplitFields(text, QLatin1Char(',')); }
+QStringList splitNumberList(QStringView text) {
+    return SplitFields(text, QLatin1Char(','));
+}
 
 QString joinMemo(const QString& text, JoinRule rule) {
     QString joined = rule.trimFirst ? trimControls(text) : text;
@@ -29,7 +31,9 @@ QStringList memoLines(const QString& text) {
     return body.split(QLatin1Char('\n'));
 }
 
-QString memoText(const QStringList& lines) { return lines.join(QLatin1Char('\n')); }
+QString memoText(const QStringList& lines) {
+    return lines.join(QLatin1Char('\n'));
+}
 
 int countNumbers(const QString& text, CountRule rule) {
     if (rule == CountRule::Lines)

@@ -11,8 +11,8 @@ QStringList splitNumberList(QStringView text);
 
 // How a memo's text becomes a comma list before it is sent or exported.
 struct JoinRule {
-    bool trimFirst = false;         // the MMS and fax senders trim the text first
-    bool semicolonsAsCommas = false;  // the number-list exports read ";" as a separator
+    bool trimFirst = false;          // the MMS and fax senders trim the text first
+    bool semicolonsAsCommas = false; // the number-list exports read ";" as a separator
 };
 inline constexpr JoinRule kVoiceSenderJoin{false, false};
 inline constexpr JoinRule kTrimmedSenderJoin{true, false};
@@ -23,8 +23,8 @@ QString joinMemo(const QString& text, JoinRule rule);
 
 // How a memo's count field counts.
 enum class CountRule {
-    Items,  // items of the text with blanks removed, split at "," (the send-SMS screen)
-    Lines,  // lines of the memo
+    Items, // items of the text with blanks removed, split at "," (the send-SMS screen)
+    Lines, // lines of the memo
 };
 int countNumbers(const QString& text, CountRule rule);
 
@@ -41,8 +41,8 @@ QString deleteLine(const QString& text, int lineIndex);
 
 // Which entries an entry box accepts on Enter.
 enum class EntryRule {
-    MobileOrAreaCode,  // at least 10 characters, starting with "0" or "1"
-    AreaCode,          // at least 10 characters, starting with "0" (fax numbers)
+    MobileOrAreaCode, // at least 10 characters, starting with "0" or "1"
+    AreaCode,         // at least 10 characters, starting with "0" (fax numbers)
 };
 bool entryAccepted(const QString& entry, EntryRule rule);
 

@@ -31,12 +31,19 @@ bool keyRefused(const QKeyEvent* key, const QString& extra) {
     return false;
 }
 
-bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+bool isEnter(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
 
 } // namespace
 
-NumberMemo::NumberMemo(QWidget* screen, QPlainTextEdit* memo, QLineEdit* count, QLineEdit* entry,
-                       NumberMemoConfig config, MessageBoxes& messages, FileDialogs& fileDialogs)
+NumberMemo::NumberMemo(QWidget* screen,
+                       QPlainTextEdit* memo,
+                       QLineEdit* count,
+                       QLineEdit* entry,
+                       NumberMemoConfig config,
+                       MessageBoxes& messages,
+                       FileDialogs& fileDialogs)
     : QObject(screen), screen_(screen), memo_(memo), count_(count), entry_(entry), config_(std::move(config)),
       messages_(messages), dialogs_(fileDialogs) {
     connect(memo_, &QPlainTextEdit::textChanged, this, &NumberMemo::recount);
@@ -46,7 +53,9 @@ NumberMemo::NumberMemo(QWidget* screen, QPlainTextEdit* memo, QLineEdit* count, 
         entry_->installEventFilter(this);
 }
 
-void NumberMemo::recount() { count_->setText(QString::number(countNumbers(memo_->toPlainText(), config_.count))); }
+void NumberMemo::recount() {
+    count_->setText(QString::number(countNumbers(memo_->toPlainText(), config_.count)));
+}
 
 void NumberMemo::setLines(const QStringList& lines) {
     {
@@ -68,7 +77,9 @@ void NumberMemo::addEntry() {
     entry_->setFocus();
 }
 
-void NumberMemo::appendNumber(const QString& number) { memo_->appendPlainText(number); }
+void NumberMemo::appendNumber(const QString& number) {
+    memo_->appendPlainText(number);
+}
 
 void NumberMemo::deleteCaretLine() {
     const int line = memo_->textCursor().block().blockNumber();
@@ -80,10 +91,13 @@ void NumberMemo::clear() {
     memo_->clear();
 }
 
-void NumberMemo::removeDuplicates() { setLines(removeDuplicateLines(memoLines(memo_->toPlainText()))); }
+void NumberMemo::removeDuplicates() {
+    setLines(removeDuplicateLines(memoLines(memo_->toPlainText())));
+}
 
 void NumberMemo::loadTextFile() {
-    const QString path = dialogs_.openFile(screen_, FileDialogRequest{QString(), config_.fileFilter, QString(), QString()});
+    const QString path =
+        dialogs_.openFile(screen_, FileDialogRequest{QString(), config_.fileFilter, QString(), QString()});
     if (path.isEmpty())
         return;
     try {
@@ -94,7 +108,8 @@ void NumberMemo::loadTextFile() {
 }
 
 void NumberMemo::exportNumbers() {
-    SpreadsheetExport(messages_, dialogs_).exportNumbers(screen_, memo_->toPlainText(), config_.exportCaption);
+    SpreadsheetExport(messages_, dialogs_)
+        .exportNumbers(screen_, memo_->toPlainText(), config_.exportCaption);
 }
 
 bool NumberMemo::eventFilter(QObject* watched, QEvent* event) {

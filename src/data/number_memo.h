@@ -35,8 +35,13 @@ struct NumberMemoConfig {
 class NumberMemo : public QObject {
     Q_OBJECT
 public:
-    NumberMemo(QWidget* screen, QPlainTextEdit* memo, QLineEdit* count, QLineEdit* entry, NumberMemoConfig config,
-               MessageBoxes& messages, FileDialogs& fileDialogs);
+    NumberMemo(QWidget* screen,
+               QPlainTextEdit* memo,
+               QLineEdit* count,
+               QLineEdit* entry,
+               NumberMemoConfig config,
+               MessageBoxes& messages,
+               FileDialogs& fileDialogs);
 
     void recount();
     void addEntry();

@@ -88,25 +88,32 @@ void writeSpreadsheet(const QString& path, const QStringList& header, const QLis
 }
 
 QString SpreadsheetExport::askForFile(QWidget* parent) {
-    QString path = dialogs_.saveFile(parent, FileDialogRequest{QStringLiteral("导出"), QStringLiteral("Excel 工作簿|*.xlsx"),
-                                                               QString(), QString()});
+    QString path = dialogs_.saveFile(
+        parent,
+        FileDialogRequest{
+            QStringLiteral("导出"), QStringLiteral("Excel 工作簿|*.xlsx"), QString(), QString()});
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".xlsx");
     return path;
 }
 
-void SpreadsheetExport::write(QWidget* parent, const QString& path, const QStringList& header,
+void SpreadsheetExport::write(QWidget* parent,
+                              const QString& path,
+                              const QStringList& header,
                               const QList<QStringList>& rows) {
     try {
         writeSpreadsheet(path, header, rows);
     } catch (const Error&) {
-        messages_.inform(parent, QStringLiteral("提示信息"), QStringLiteral("导入数据出错！请检查文件的格式是否正确！"));
+        messages_.inform(
+            parent, QStringLiteral("提示信息"), QStringLiteral("导入数据出错！请检查文件的格式是否正确！"));
         return;
     }
     messages_.inform(parent, QStringLiteral("导出"), QStringLiteral("数据导出成功!"), MessageIcon::Warning);
 }
 
-void SpreadsheetExport::exportRecords(QWidget* parent, Database& database, const SqlText& query,
+void SpreadsheetExport::exportRecords(QWidget* parent,
+                                      Database& database,
+                                      const SqlText& query,
                                       const QList<ExportColumn>& columns) {
     const QString path = askForFile(parent);
     if (path.isEmpty())
@@ -124,7 +131,8 @@ void SpreadsheetExport::exportRecords(QWidget* parent, Database& database, const
             rows.append(row);
         }
     } catch (const Error&) {
-        messages_.inform(parent, QStringLiteral("提示信息"), QStringLiteral("导入数据出错！请检查文件的格式是否正确！"));
+        messages_.inform(
+            parent, QStringLiteral("提示信息"), QStringLiteral("导入数据出错！请检查文件的格式是否正确！"));
         return;
     }
     write(parent, path, header, rows);

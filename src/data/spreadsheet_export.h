@@ -30,16 +30,21 @@ struct ExportColumn {
 // it and tells the user how it went.
 class SpreadsheetExport {
 public:
-    SpreadsheetExport(MessageBoxes& messages, FileDialogs& fileDialogs) : messages_(messages), dialogs_(fileDialogs) {}
+    SpreadsheetExport(MessageBoxes& messages, FileDialogs& fileDialogs)
+        : messages_(messages), dialogs_(fileDialogs) {}
 
     // Runs the screen's query again and exports exactly what it lists.
-    void exportRecords(QWidget* parent, Database& database, const SqlText& query, const QList<ExportColumn>& columns);
+    void exportRecords(QWidget* parent,
+                       Database& database,
+                       const SqlText& query,
+                       const QList<ExportColumn>& columns);
     // Exports a number memo's items under one header caption; an empty memo does nothing.
     void exportNumbers(QWidget* parent, const QString& memoText, const QString& caption);
 
 private:
     QString askForFile(QWidget* parent);
-    void write(QWidget* parent, const QString& path, const QStringList& header, const QList<QStringList>& rows);
+    void
+    write(QWidget* parent, const QString& path, const QStringList& header, const QList<QStringList>& rows);
 
     MessageBoxes& messages_;
     FileDialogs& dialogs_;

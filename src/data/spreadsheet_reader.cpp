@@ -16,7 +16,9 @@ namespace parlumo {
 
 namespace {
 
-quint64 key(int row, int column) { return (static_cast<quint64>(row) << 32) | static_cast<quint32>(column); }
+quint64 key(int row, int column) {
+    return (static_cast<quint64>(row) << 32) | static_cast<quint32>(column);
+}
 
 // "B12" -> row 12, column 2.
 bool parseReference(QStringView reference, int& row, int& column) {
@@ -42,7 +44,7 @@ QStringList readSharedStrings(const QByteArray& xml) {
         } else if (inItem && reader.isStartElement() && reader.name() == QLatin1String("t")) {
             current += reader.readElementText();
         } else if (reader.isStartElement() && reader.name() == QLatin1String("rPh")) {
-            reader.skipCurrentElement();  // phonetic hints are not part of the text
+            reader.skipCurrentElement(); // phonetic hints are not part of the text
         } else if (reader.isEndElement() && reader.name() == QLatin1String("si")) {
             strings << current;
             inItem = false;
@@ -231,7 +233,9 @@ SpreadsheetReader SpreadsheetReader::open(const QString& path) {
     return sheet;
 }
 
-QString SpreadsheetReader::cell(int row, int column) const { return cells_.value(key(row, column)); }
+QString SpreadsheetReader::cell(int row, int column) const {
+    return cells_.value(key(row, column));
+}
 
 void SpreadsheetReader::setCell(int row, int column, const QString& text) {
     const QString value = trimControls(text);

@@ -18,7 +18,9 @@ __int128 powerOfTen(int exponent) {
 
 } // namespace
 
-Decimal Decimal::fromInteger(long long value) { return Decimal(static_cast<__int128>(value) * powerOfTen(kScaleDigits)); }
+Decimal Decimal::fromInteger(long long value) {
+    return Decimal(static_cast<__int128>(value) * powerOfTen(kScaleDigits));
+}
 
 std::optional<Decimal> Decimal::parse(const QString& text) {
     const QString t = text.trimmed();
@@ -47,7 +49,8 @@ std::optional<Decimal> Decimal::parse(const QString& text) {
     }
     if (i != t.size() || wholeDigits + fractionDigits == 0)
         return std::nullopt;
-    const __int128 units = whole * powerOfTen(kScaleDigits) + fraction * powerOfTen(kScaleDigits - fractionDigits);
+    const __int128 units =
+        whole * powerOfTen(kScaleDigits) + fraction * powerOfTen(kScaleDigits - fractionDigits);
     return Decimal(negative ? -units : units);
 }
 

@@ -73,7 +73,8 @@ HttpResponse httpExchange(const HttpRequest& request) {
 
     const CURLcode result = curl_easy_perform(h);
     if (result != CURLE_OK)
-        throw HttpError(QStringLiteral("%1: %2").arg(request.url, QString::fromUtf8(curl_easy_strerror(result))));
+        throw HttpError(
+            QStringLiteral("%1: %2").arg(request.url, QString::fromUtf8(curl_easy_strerror(result))));
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &response.status);
     return response;
 }
@@ -103,7 +104,9 @@ QString HttpGetText(const QString& url, HttpTimeouts limits, const std::atomic<b
     return QString();
 }
 
-QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts limits,
+QString HttpPostForm(const QString& url,
+                     const QStringList& fields,
+                     HttpTimeouts limits,
                      const std::atomic<bool>* cancelled) {
     HttpRequest request;
     request.method = "POST";
@@ -118,8 +121,12 @@ QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts
     return fromGbk(response.body);
 }
 
-HttpLibrary::HttpLibrary() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+HttpLibrary::HttpLibrary() {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+}
 
-HttpLibrary::~HttpLibrary() { curl_global_cleanup(); }
+HttpLibrary::~HttpLibrary() {
+    curl_global_cleanup();
+}
 
 } // namespace parlumo

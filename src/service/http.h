@@ -17,11 +17,11 @@ struct HttpTimeouts {
 };
 
 namespace timeouts {
-inline constexpr HttpTimeouts kAccount{10'000, 30'000};     // login, balance, password, registration
-inline constexpr HttpTimeouts kGateway{10'000, 120'000};    // one SMS batch of up to 5000 numbers
-inline constexpr HttpTimeouts kReplies{10'000, 60'000};     // the reply box
-inline constexpr HttpTimeouts kBackground{10'000, 20'000};  // news page, update check, progress polls, calls
-inline constexpr HttpTimeouts kSoap{10'000, 300'000};       // SOAP calls that carry a file
+inline constexpr HttpTimeouts kAccount{10'000, 30'000};    // login, balance, password, registration
+inline constexpr HttpTimeouts kGateway{10'000, 120'000};   // one SMS batch of up to 5000 numbers
+inline constexpr HttpTimeouts kReplies{10'000, 60'000};    // the reply box
+inline constexpr HttpTimeouts kBackground{10'000, 20'000}; // news page, update check, progress polls, calls
+inline constexpr HttpTimeouts kSoap{10'000, 300'000};      // SOAP calls that carry a file
 } // namespace timeouts
 
 class HttpError : public Error {
@@ -52,12 +52,15 @@ HttpResponse httpExchange(const HttpRequest& request);
 
 // Synchronous GET: the body of a 200 reply read as GBK, surrounding blanks and control characters
 // removed; anything else, a failure of any kind included, gives an empty text.
-QString HttpGetText(const QString& url, HttpTimeouts limits = timeouts::kAccount,
+QString HttpGetText(const QString& url,
+                    HttpTimeouts limits = timeouts::kAccount,
                     const std::atomic<bool>* cancelled = nullptr);
 
 // Form POST of fields already written as name=encoded value, joined by "&" in the given order.
 // Returns the reply body read as GBK; a failed exchange or an HTTP error status raises HttpError.
-QString HttpPostForm(const QString& url, const QStringList& fields, HttpTimeouts limits = timeouts::kGateway,
+QString HttpPostForm(const QString& url,
+                     const QStringList& fields,
+                     HttpTimeouts limits = timeouts::kGateway,
                      const std::atomic<bool>* cancelled = nullptr);
 
 // Removes leading and trailing characters with codes up to 32.

@@ -5,7 +5,9 @@
 
 namespace parlumo {
 
-QStringList splitRecord(const QString& reply, QChar delimiter) { return SplitFields(protectSpaces(reply), delimiter); }
+QStringList splitRecord(const QString& reply, QChar delimiter) {
+    return SplitFields(protectSpaces(reply), delimiter);
+}
 
 QList<QStringList> splitRecordList(const QString& reply, QChar recordDelimiter) {
     QList<QStringList> records;
@@ -18,6 +20,8 @@ QList<QStringList> splitRecordList(const QString& reply, QChar recordDelimiter) 
     return records;
 }
 
-bool isResultCode(const QString& reply) { return trimControls(reply).size() < 4; }
+bool isResultCode(const QString& reply) {
+    return trimControls(reply).size() < 4;
+}
 
 } // namespace parlumo

@@ -9,11 +9,11 @@ namespace parlumo {
 // Result codes of the service, compared as exact texts.
 namespace codes {
 inline const QString kSuccess = QStringLiteral("000");
-inline const QString kLowBalance = QStringLiteral("-01");  // registration: the identifier is taken
+inline const QString kLowBalance = QStringLiteral("-01"); // registration: the identifier is taken
 inline const QString kNoUser = QStringLiteral("-02");
 inline const QString kWrongPassword = QStringLiteral("-03");
 inline const QString kBadParameters = QStringLiteral("-04");
-inline const QString kForbiddenWords = QStringLiteral("-07");  // registration: the password is too simple
+inline const QString kForbiddenWords = QStringLiteral("-07"); // registration: the password is too simple
 inline const QString kMaintenance = QStringLiteral("-09");
 } // namespace codes
 

@@ -3,7 +3,8 @@
 namespace parlumo {
 
 ServiceAddresses ServiceAddresses::builtIn() {
-    return ServiceAddresses{QStringLiteral("http://service.parlumo.net"), QStringLiteral("http://update.parlumo.net"),
+    return ServiceAddresses{QStringLiteral("http://service.parlumo.net"),
+                            QStringLiteral("http://update.parlumo.net"),
                             QStringLiteral("http://soap.parlumo.net/Service.asmx")};
 }
 

@@ -8,7 +8,7 @@ namespace parlumo {
 struct ServiceAddresses {
     QString host;
     QString update;
-    QString soap;  // the full address of "/Service.asmx"
+    QString soap; // the full address of "/Service.asmx"
 
     static ServiceAddresses builtIn();
 };

@@ -38,7 +38,8 @@ QByteArray buildSoapEnvelope(const QString& operation, const QList<SoapParameter
         if (const auto* text = std::get_if<QString>(&parameter.value))
             writer.writeTextElement(parameter.name, xmlText(*text));
         else
-            writer.writeTextElement(parameter.name, QString::fromLatin1(std::get<QByteArray>(parameter.value).toBase64()));
+            writer.writeTextElement(parameter.name,
+                                    QString::fromLatin1(std::get<QByteArray>(parameter.value).toBase64()));
     }
     writer.writeEndDocument();
     return xml;
@@ -71,7 +72,8 @@ QString readSoapResult(const QString& operation, const QByteArray& reply) {
         }
     }
     if (inFault)
-        throw SoapError(QStringLiteral("SOAP fault: %1").arg(faultString.isEmpty() ? faultCode : faultString));
+        throw SoapError(
+            QStringLiteral("SOAP fault: %1").arg(faultString.isEmpty() ? faultCode : faultString));
     if (reader.hasError())
         throw SoapError(QStringLiteral("unreadable SOAP reply: %1").arg(reader.errorString()));
     throw SoapError(QStringLiteral("the SOAP reply holds no %1").arg(response));
@@ -105,29 +107,58 @@ QString Service1Soap::GetUserInfo(const QString& uid, const QString& pwd) {
     return call(QStringLiteral("GetUserInfo"), {{QStringLiteral("uid"), uid}, {QStringLiteral("pwd"), pwd}});
 }
 
-QString Service1Soap::SendMMS(const QString& uid, const QString& pwd, const QString& mobno, const QString& title,
-                              const QString& content, const QByteArray& Bytes, const QString& mmsFileName) {
+QString Service1Soap::SendMMS(const QString& uid,
+                              const QString& pwd,
+                              const QString& mobno,
+                              const QString& title,
+                              const QString& content,
+                              const QByteArray& Bytes,
+                              const QString& mmsFileName) {
     return call(QStringLiteral("SendMMS"),
-                {{QStringLiteral("uid"), uid}, {QStringLiteral("pwd"), pwd}, {QStringLiteral("mobno"), mobno},
-                 {QStringLiteral("title"), title}, {QStringLiteral("content"), content},
-                 {QStringLiteral("Bytes"), Bytes}, {QStringLiteral("mmsFileName"), mmsFileName}});
+                {{QStringLiteral("uid"), uid},
+                 {QStringLiteral("pwd"), pwd},
+                 {QStringLiteral("mobno"), mobno},
+                 {QStringLiteral("title"), title},
+                 {QStringLiteral("content"), content},
+                 {QStringLiteral("Bytes"), Bytes},
+                 {QStringLiteral("mmsFileName"), mmsFileName}});
 }
 
-QString Service1Soap::SendVoice(const QString& uid, const QString& pwd, const QString& vto, const QString& vtxt,
-                                const QString& mode, const QByteArray& FileBytes, const QString& svrno,
-                                const QString& str_time, const QString& end_time) {
+QString Service1Soap::SendVoice(const QString& uid,
+                                const QString& pwd,
+                                const QString& vto,
+                                const QString& vtxt,
+                                const QString& mode,
+                                const QByteArray& FileBytes,
+                                const QString& svrno,
+                                const QString& str_time,
+                                const QString& end_time) {
     return call(QStringLiteral("SendVoice"),
-                {{QStringLiteral("uid"), uid}, {QStringLiteral("pwd"), pwd}, {QStringLiteral("vto"), vto},
-                 {QStringLiteral("vtxt"), vtxt}, {QStringLiteral("mode"), mode},
-                 {QStringLiteral("FileBytes"), FileBytes}, {QStringLiteral("svrno"), svrno},
-                 {QStringLiteral("str_time"), str_time}, {QStringLiteral("end_time"), end_time}});
+                {{QStringLiteral("uid"), uid},
+                 {QStringLiteral("pwd"), pwd},
+                 {QStringLiteral("vto"), vto},
+                 {QStringLiteral("vtxt"), vtxt},
+                 {QStringLiteral("mode"), mode},
+                 {QStringLiteral("FileBytes"), FileBytes},
+                 {QStringLiteral("svrno"), svrno},
+                 {QStringLiteral("str_time"), str_time},
+                 {QStringLiteral("end_time"), end_time}});
 }
 
-QString Service1Soap::SendFax(const QString& uid, const QString& pwd, const QString& faxno, const QString& men,
-                              const QString& title, const QByteArray& Bytes, const QString& FileName) {
+QString Service1Soap::SendFax(const QString& uid,
+                              const QString& pwd,
+                              const QString& faxno,
+                              const QString& men,
+                              const QString& title,
+                              const QByteArray& Bytes,
+                              const QString& FileName) {
     return call(QStringLiteral("SendFax"),
-                {{QStringLiteral("uid"), uid}, {QStringLiteral("pwd"), pwd}, {QStringLiteral("faxno"), faxno},
-                 {QStringLiteral("men"), men}, {QStringLiteral("title"), title}, {QStringLiteral("Bytes"), Bytes},
+                {{QStringLiteral("uid"), uid},
+                 {QStringLiteral("pwd"), pwd},
+                 {QStringLiteral("faxno"), faxno},
+                 {QStringLiteral("men"), men},
+                 {QStringLiteral("title"), title},
+                 {QStringLiteral("Bytes"), Bytes},
                  {QStringLiteral("FileName"), FileName}});
 }
 

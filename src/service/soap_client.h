@@ -38,13 +38,29 @@ public:
     const QString& endpoint() const { return endpoint_; }
 
     QString GetUserInfo(const QString& uid, const QString& pwd);
-    QString SendMMS(const QString& uid, const QString& pwd, const QString& mobno, const QString& title,
-                    const QString& content, const QByteArray& Bytes, const QString& mmsFileName);
-    QString SendVoice(const QString& uid, const QString& pwd, const QString& vto, const QString& vtxt,
-                      const QString& mode, const QByteArray& FileBytes, const QString& svrno,
-                      const QString& str_time, const QString& end_time);
-    QString SendFax(const QString& uid, const QString& pwd, const QString& faxno, const QString& men,
-                    const QString& title, const QByteArray& Bytes, const QString& FileName);
+    QString SendMMS(const QString& uid,
+                    const QString& pwd,
+                    const QString& mobno,
+                    const QString& title,
+                    const QString& content,
+                    const QByteArray& Bytes,
+                    const QString& mmsFileName);
+    QString SendVoice(const QString& uid,
+                      const QString& pwd,
+                      const QString& vto,
+                      const QString& vtxt,
+                      const QString& mode,
+                      const QByteArray& FileBytes,
+                      const QString& svrno,
+                      const QString& str_time,
+                      const QString& end_time);
+    QString SendFax(const QString& uid,
+                    const QString& pwd,
+                    const QString& faxno,
+                    const QString& men,
+                    const QString& title,
+                    const QByteArray& Bytes,
+                    const QString& FileName);
 
 private:
     QString call(const QString& operation, const QList<SoapParameter>& parameters);

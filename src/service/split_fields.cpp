@@ -4,7 +4,9 @@ namespace parlumo {
 
 namespace {
 
-bool isSeparatorBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }
+bool isSeparatorBlank(QChar c) {
+    return c.unicode() >= 1 && c.unicode() <= 32;
+}
 
 QStringView untilNul(QStringView text) {
     const qsizetype nul = text.indexOf(QChar(0));
@@ -74,13 +76,18 @@ QStringList SplitFields(QStringView text, QChar delimiter) {
     return fields;
 }
 
-QString protectSpaces(QString text) { return text.replace(QLatin1Char(' '), QLatin1Char('^')); }
+QString protectSpaces(QString text) {
+    return text.replace(QLatin1Char(' '), QLatin1Char('^'));
+}
 
-QString restoreSpaces(QString field) { return field.replace(QLatin1Char('^'), QLatin1Char(' ')); }
+QString restoreSpaces(QString field) {
+    return field.replace(QLatin1Char('^'), QLatin1Char(' '));
+}
 
 const QString& fieldAt(const QStringList& fields, qsizetype index) {
     if (index < 0 || index >= fields.size())
-        throw FieldError(QStringLiteral("reply field %1 is missing (%2 fields)").arg(index).arg(fields.size()));
+        throw FieldError(
+            QStringLiteral("reply field %1 is missing (%2 fields)").arg(index).arg(fields.size()));
     return fields[index];
 }
 

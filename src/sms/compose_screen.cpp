@@ -73,8 +73,9 @@ TForm3::TForm3(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     grid->addLayout(side, 0, 1, 2, 1);
     btsend = button(QStringLiteral("btsend"), QStringLiteral("(&G)发送短信"), this);
     btsend->setMinimumHeight(36);
-    btsend->setStyleSheet(QStringLiteral("QPushButton{background:#1f6fd1;color:white;font-weight:bold;border-radius:4px;}"
-                                         "QPushButton:disabled{background:#9bb7dc;}"));
+    btsend->setStyleSheet(
+        QStringLiteral("QPushButton{background:#1f6fd1;color:white;font-weight:bold;border-radius:4px;}"
+                       "QPushButton:disabled{background:#9bb7dc;}"));
     grid->addWidget(btsend, 2, 0);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
@@ -84,13 +85,15 @@ TForm3::TForm3(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     NumberMemoConfig memo;
     memo.count = CountRule::Items;
     memo.entry = EntryRule::MobileOrAreaCode;
-    numbers_ = new NumberMemo(this, mob, hm, inmob, memo, *screens_.services.messages, *screens_.services.fileDialogs);
+    numbers_ = new NumberMemo(
+        this, mob, hm, inmob, memo, *screens_.services.messages, *screens_.services.fileDialogs);
     connectHandlers();
 }
 
 void TForm3::connectHandlers() {
-    connect(LbSpeedButton1, &QPushButton::clicked, this,
-            [this] { screens_.Form2->ShowInMainWindow(screens_.Form4, screens_.Form2->Image28); });
+    connect(LbSpeedButton1, &QPushButton::clicked, this, [this] {
+        screens_.Form2->ShowInMainWindow(screens_.Form4, screens_.Form2->Image28);
+    });
     connect(LbSpeedButton3, &QPushButton::clicked, this, [this] {
         screens_.Form9->actionpg = QStringLiteral("form3");
         screens_.Form9->exec();
@@ -100,8 +103,9 @@ void TForm3::connectHandlers() {
     connect(LbSpeedButton6, &QPushButton::clicked, numbers_, &NumberMemo::deleteCaretLine);
     connect(LbSpeedButton5, &QPushButton::clicked, numbers_, &NumberMemo::removeDuplicates);
     connect(LbSpeedButton7, &QPushButton::clicked, numbers_, &NumberMemo::clear);
-    connect(btfdy, &QPushButton::clicked, this,
-            [this] { screens_.Form2->ShowInMainWindow(screens_.Form5, screens_.Form2->Image26); });
+    connect(btfdy, &QPushButton::clicked, this, [this] {
+        screens_.Form2->ShowInMainWindow(screens_.Form5, screens_.Form2->Image26);
+    });
     connect(btsend, &QPushButton::clicked, this, &TForm3::btsendClick);
     connect(LbSpeedButton4, &QPushButton::clicked, this, &TForm3::LbSpeedButton4Click);
     for (QLabel* label : {StaticText1, Label16, Label14})
@@ -125,7 +129,8 @@ QWidget* TForm3::buildContent() {
     maxsmstxt = named(new QLabel(QStringLiteral("60"), box), QStringLiteral("maxsmstxt"));
     counts->addSpacing(8);
     counts->addWidget(maxsmstxt);
-    Label15 = named(new QLabel(QStringLiteral("个字计费，长短信按67个字计费"), box), QStringLiteral("Label15"));
+    Label15 =
+        named(new QLabel(QStringLiteral("个字计费，长短信按67个字计费"), box), QStringLiteral("Label15"));
     counts->addWidget(Label15);
     counts->addStretch();
     counts->addWidget(new QLabel(QStringLiteral("将分成"), box));
@@ -146,8 +151,10 @@ QWidget* TForm3::buildContent() {
         t_hh->addItem(QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')));
     t_mm = named(new QComboBox(scheduleRow_), QStringLiteral("t_mm"));
     Label19 = named(new QLabel(QStringLiteral("时"), scheduleRow_), QStringLiteral("Label19"));
-    Label22 = named(new QLabel(QStringLiteral("分   提示：不勾选 为立即发送"), scheduleRow_), QStringLiteral("Label22"));
-    for (QWidget* w : {static_cast<QWidget*>(t_date), static_cast<QWidget*>(t_hh), static_cast<QWidget*>(t_mm)})
+    Label22 = named(new QLabel(QStringLiteral("分   提示：不勾选 为立即发送"), scheduleRow_),
+                    QStringLiteral("Label22"));
+    for (QWidget* w :
+         {static_cast<QWidget*>(t_date), static_cast<QWidget*>(t_hh), static_cast<QWidget*>(t_mm)})
         w->setEnabled(false);
     btfdy = button(QStringLiteral("btfdy"), QStringLiteral("插入短语"), scheduleRow_);
     StaticText1 = link(QStringLiteral("StaticText1"), QStringLiteral("了解违规关键字!"), scheduleRow_);
@@ -176,8 +183,13 @@ QWidget* TForm3::buildNumbers() {
     LbSpeedButton6 = button(QStringLiteral("LbSpeedButton6"), QStringLiteral("删除选中号码"), box);
     LbSpeedButton5 = button(QStringLiteral("LbSpeedButton5"), QStringLiteral("过滤重号"), box);
     LbSpeedButton7 = button(QStringLiteral("LbSpeedButton7"), QStringLiteral("清空号码"), box);
-    for (QPushButton* b : {LbSpeedButton1, LbSpeedButton3, LbSpeedButton2, LbSpeedButton8, LbSpeedButton6,
-                           LbSpeedButton5, LbSpeedButton7})
+    for (QPushButton* b : {LbSpeedButton1,
+                           LbSpeedButton3,
+                           LbSpeedButton2,
+                           LbSpeedButton8,
+                           LbSpeedButton6,
+                           LbSpeedButton5,
+                           LbSpeedButton7})
         tools->addWidget(b);
     auto* entry = new QGroupBox(QStringLiteral("号码输入(小灵通 区号+号码)"), box);
     auto* entryColumn = new QVBoxLayout(entry);
@@ -194,8 +206,12 @@ QWidget* TForm3::buildNumbers() {
 QWidget* TForm3::buildAccount() {
     GroupBox2 = named(new QGroupBox(QStringLiteral("帐户信息"), this), QStringLiteral("GroupBox2"));
     auto* form = new QGridLayout(GroupBox2);
-    auto addRow = [this, form](int row, const QString& before, QLabel*& value, const QString& name,
-                               const QString& initial, const QString& after) {
+    auto addRow = [this, form](int row,
+                               const QString& before,
+                               QLabel*& value,
+                               const QString& name,
+                               const QString& initial,
+                               const QString& after) {
         form->addWidget(new QLabel(before, GroupBox2), row, 0);
         value = named(new QLabel(initial, GroupBox2), name);
         value->setStyleSheet(QStringLiteral("font-weight:bold;"));
@@ -204,11 +220,36 @@ QWidget* TForm3::buildAccount() {
     };
     form->setColumnStretch(3, 1);
     addRow(0, QStringLiteral("账号："), uid, QStringLiteral("uid"), QStringLiteral("Guest"), QString());
-    addRow(1, QStringLiteral("余额："), money, QStringLiteral("money"), QStringLiteral("000000.00"), QStringLiteral("元"));
-    addRow(2, QStringLiteral("短信："), dj, QStringLiteral("dj"), QStringLiteral("0.1"), QStringLiteral("元/条"));
-    addRow(3, QStringLiteral("传真："), fdj, QStringLiteral("fdj"), QStringLiteral("0.3"), QStringLiteral("元/分钟"));
-    addRow(4, QStringLiteral("语音："), vdj, QStringLiteral("vdj"), QStringLiteral("0.2"), QStringLiteral("元/分钟"));
-    addRow(5, QStringLiteral("彩信："), cdj, QStringLiteral("cdj"), QStringLiteral("0.3"), QStringLiteral("元/条"));
+    addRow(1,
+           QStringLiteral("余额："),
+           money,
+           QStringLiteral("money"),
+           QStringLiteral("000000.00"),
+           QStringLiteral("元"));
+    addRow(2,
+           QStringLiteral("短信："),
+           dj,
+           QStringLiteral("dj"),
+           QStringLiteral("0.1"),
+           QStringLiteral("元/条"));
+    addRow(3,
+           QStringLiteral("传真："),
+           fdj,
+           QStringLiteral("fdj"),
+           QStringLiteral("0.3"),
+           QStringLiteral("元/分钟"));
+    addRow(4,
+           QStringLiteral("语音："),
+           vdj,
+           QStringLiteral("vdj"),
+           QStringLiteral("0.2"),
+           QStringLiteral("元/分钟"));
+    addRow(5,
+           QStringLiteral("彩信："),
+           cdj,
+           QStringLiteral("cdj"),
+           QStringLiteral("0.3"),
+           QStringLiteral("元/条"));
     Label26 = link(QStringLiteral("Label26"), QStringLiteral(" [ 刷新余额 ]"), GroupBox2);
     Label26->installEventFilter(this);
     form->addWidget(Label26, 6, 0, 1, 3);
@@ -260,8 +301,12 @@ void TForm3::showAccount(const AccountFields& account) {
 }
 
 void TForm3::setScheduleVisible(bool visible) {
-    for (QWidget* w : {static_cast<QWidget*>(chk1), static_cast<QWidget*>(t_date), static_cast<QWidget*>(t_hh),
-                       static_cast<QWidget*>(t_mm), static_cast<QWidget*>(Label19), static_cast<QWidget*>(Label22)})
+    for (QWidget* w : {static_cast<QWidget*>(chk1),
+                       static_cast<QWidget*>(t_date),
+                       static_cast<QWidget*>(t_hh),
+                       static_cast<QWidget*>(t_mm),
+                       static_cast<QWidget*>(Label19),
+                       static_cast<QWidget*>(Label22)})
         w->setVisible(visible);
     FormResize();
 }
@@ -270,7 +315,8 @@ void TForm3::txtChange() {
     const QString text = txt->toPlainText();
     const QString cleaned = cleanMessageText(text);
     if (cleaned != text) {
-        const int caret = cleanedCaretPosition(text, txt->textCursor().position(), static_cast<int>(cleaned.size()));
+        const int caret =
+            cleanedCaretPosition(text, txt->textCursor().position(), static_cast<int>(cleaned.size()));
         const QSignalBlocker quiet(txt);
         txt->setPlainText(cleaned);
         QTextCursor cursor = txt->textCursor();
@@ -305,7 +351,9 @@ void TForm3::chk1Click() {
     t_mm->setEnabled(ticked);
 }
 
-void TForm3::Label26Click() { screens_.Form1->Reshmoney(); }
+void TForm3::Label26Click() {
+    screens_.Form1->Reshmoney();
+}
 
 void TForm3::FormResize() {
     const int top = 2;
@@ -347,29 +395,40 @@ void TForm3::Label16Click() {
     startNewsFetch();
 }
 
-void TForm3::Label14Click() { screens_.services.database->close(); }
+void TForm3::Label14Click() {
+    screens_.services.database->close();
+}
 
 void TForm3::startNewsFetch() {
-    auto* fetch = new load_http_new_Thread(screens_.services.addresses.host + QStringLiteral("/softnews.htm"), newsDelay, this);
-    connect(fetch, &load_http_new_Thread::fetched, this, [this](const QString& text) { info->appendPlainText(text); });
+    auto* fetch = new load_http_new_Thread(
+        screens_.services.addresses.host + QStringLiteral("/softnews.htm"), newsDelay, this);
+    connect(fetch, &load_http_new_Thread::fetched, this, [this](const QString& text) {
+        info->appendPlainText(text);
+    });
     connect(fetch, &QThread::finished, fetch, &QObject::deleteLater);
     newsFetches_.append(fetch);
     newsFetches_.removeAll(nullptr);
     fetch->start();
 }
 
-void TForm3::addLine(const QString& line) { sendlog->appendPlainText(line); }
+void TForm3::addLine(const QString& line) {
+    sendlog->appendPlainText(line);
+}
 
 void TForm3::btsendClick() {
     const int length = zf->text().toInt();
     const int n = charsPerSms(screens_.services.account->get().MaxSmsChars);
     if (length > n) {
         const long long total = hm->text().toLongLong() * sendno->text().toLongLong();
-        const QString question = QStringLiteral("短信内容超过 %1 个字符，将按 %2 x %3 =%4条发送和计费。  确认继续发送吗？")
-                                     .arg(n)
-                                     .arg(hm->text(), sendno->text())
-                                     .arg(total);
-        if (screens_.services.messages->ask(this, QStringLiteral("长短信提醒"), question, MessageIcon::Question,
+        const QString question =
+            QStringLiteral("短信内容超过 %1 个字符，将按 %2 x %3 =%4条发送和计费。  确认继续发送吗？")
+                .arg(n)
+                .arg(hm->text(), sendno->text())
+                .arg(total);
+        if (screens_.services.messages->ask(this,
+                                            QStringLiteral("长短信提醒"),
+                                            question,
+                                            MessageIcon::Question,
                                             {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
             return;
     }
@@ -383,8 +442,8 @@ void TForm3::btsendClick() {
     inputs.parts = sendno->text().toInt();
     inputs.billingSize = maxsmstxt->text().toInt();
     if (chk1->isChecked())
-        inputs.time = t_date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + t_hh->currentText() +
-                      QLatin1Char(':') + t_mm->currentText() + QStringLiteral(":00");
+        inputs.time = t_date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+                      t_hh->currentText() + QLatin1Char(':') + t_mm->currentText() + QStringLiteral(":00");
     inputs.gatewayUrl = screens_.services.addresses.host + QStringLiteral("/sys_port/gateway/index.asp");
     inputs.pause = batchPause;
 
@@ -444,7 +503,8 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     else if (watched == Label14)
         Label14Click();
     else if (watched == StaticText1)
-        screens_.services.shell->openDocument(QDir(screens_.services.programFolder).filePath(QStringLiteral("keyword.txt")));
+        screens_.services.shell->openDocument(
+            QDir(screens_.services.programFolder).filePath(QStringLiteral("keyword.txt")));
     else
         return QWidget::eventFilter(watched, event);
     return true;

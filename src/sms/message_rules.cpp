@@ -46,6 +46,8 @@ QString billingCaption(int charsPerSms) {
     return QStringLiteral("个字计费，长短信按%1个字计费").arg(charsPerSms);
 }
 
-int partsPerNumber(int length, int billingSize) { return length == 0 ? 0 : (length - 1) / billingSize + 1; }
+int partsPerNumber(int length, int billingSize) {
+    return length == 0 ? 0 : (length - 1) / billingSize + 1;
+}
 
 } // namespace parlumo

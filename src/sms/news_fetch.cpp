@@ -19,7 +19,9 @@ QString newsText(const QString& page) {
 load_http_new_Thread::load_http_new_Thread(QString newsUrl, std::chrono::milliseconds delay, QObject* parent)
     : QThread(parent), newsUrl_(std::move(newsUrl)), delay_(delay) {}
 
-load_http_new_Thread::~load_http_new_Thread() { cancel(); }
+load_http_new_Thread::~load_http_new_Thread() {
+    cancel();
+}
 
 void load_http_new_Thread::cancel() {
     cancelled_ = true;

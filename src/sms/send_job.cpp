@@ -23,7 +23,9 @@ Decimal amount(const QString& text) {
 
 } // namespace
 
-int batchCount(int total) { return total / kBatchSize + (total % kBatchSize != 0 ? 1 : 0); }
+int batchCount(int total) {
+    return total / kBatchSize + (total % kBatchSize != 0 ? 1 : 0);
+}
 
 QString refusalLine(const QString& reply) {
     if (reply.startsWith(QLatin1String("-01")))
@@ -53,7 +55,10 @@ Batch batchAt(const QStringList& list, int total, int index) {
     return batch;
 }
 
-QStringList gatewayFields(const QString& uid, const QString& pwd, const QString& numbers, const QString& content,
+QStringList gatewayFields(const QString& uid,
+                          const QString& pwd,
+                          const QString& numbers,
+                          const QString& content,
                           const QString& time) {
     return {
         QStringLiteral("id=") + UrlEncode(uid.trimmed()),
@@ -68,7 +73,9 @@ QStringList gatewayFields(const QString& uid, const QString& pwd, const QString&
 SendsmsThread::SendsmsThread(SendJobInputs inputs, AccountState& account, Database& database, QObject* parent)
     : QThread(parent), inputs_(std::move(inputs)), account_(account), database_(database) {}
 
-SendsmsThread::~SendsmsThread() { cancel(); }
+SendsmsThread::~SendsmsThread() {
+    cancel();
+}
 
 void SendsmsThread::cancel() {
     cancelled_ = true;
@@ -121,7 +128,8 @@ void SendsmsThread::runJob() {
         } catch (const HttpError&) {
             if (cancelled_)
                 throw JobEnded();
-            Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。发送失败。请检查网络!").arg(i).arg(batch.count));
+            Q_EMIT lineAdded(
+                QStringLiteral("第[ %1 ]次..[ %2 ]条。发送失败。请检查网络!").arg(i).arg(batch.count));
             logBatch(batch.numbers, batch.count, QStringLiteral("失败"));
             reportProgress(i);
             pause();
@@ -132,7 +140,9 @@ void SendsmsThread::runJob() {
             return;
         }
         logBatch(batch.numbers, batch.count, QStringLiteral("成功"));
-        Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。提交成功!").arg(i).arg(static_cast<long long>(batch.count) * in.parts));
+        Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。提交成功!")
+                             .arg(i)
+                             .arg(static_cast<long long>(batch.count) * in.parts));
         reportProgress(i);
         sent += batch.count;
         pause();
@@ -154,8 +164,10 @@ void SendsmsThread::runJob() {
 
 QString SendsmsThread::postBatch(const QString& numbers) {
     const AccountFields account = account_.get();
-    return HttpPostForm(inputs_.gatewayUrl, gatewayFields(account.uid, account.pwd, numbers, inputs_.content, inputs_.time),
-                        timeouts::kGateway, &cancelled_);
+    return HttpPostForm(inputs_.gatewayUrl,
+                        gatewayFields(account.uid, account.pwd, numbers, inputs_.content, inputs_.time),
+                        timeouts::kGateway,
+                        &cancelled_);
 }
 
 void SendsmsThread::reportProgress(int index) {
@@ -177,6 +189,8 @@ void SendsmsThread::logBatch(const QString& numbers, int count, const QString& t
     database_.close();
 }
 
-void SendsmsThread::pause() { sleepUnlessCancelled(inputs_.pause, cancelled_); }
+void SendsmsThread::pause() {
+    sleepUnlessCancelled(inputs_.pause, cancelled_);
+}
 
 } // namespace parlumo

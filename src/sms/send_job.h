@@ -16,12 +16,12 @@ class Database;
 struct SendJobInputs {
     QString numbersText;
     QString content;
-    int total = 0;        // T, the figure in hm
-    int parts = 0;        // P, the figure in sendno
-    int billingSize = 0;  // the figure in maxsmstxt; read, not used further
-    QString time;         // "yyyy-MM-dd HH:mm:00" for a scheduled send, else empty
+    int total = 0;       // T, the figure in hm
+    int parts = 0;       // P, the figure in sendno
+    int billingSize = 0; // the figure in maxsmstxt; read, not used further
+    QString time;        // "yyyy-MM-dd HH:mm:00" for a scheduled send, else empty
     QString gatewayUrl;
-    std::chrono::milliseconds pause{1000};  // after each posted batch
+    std::chrono::milliseconds pause{1000}; // after each posted batch
 };
 
 inline constexpr int kBatchSize = 5000;
@@ -44,7 +44,10 @@ struct Batch {
 Batch batchAt(const QStringList& list, int total, int index);
 
 // The gateway's form fields for one batch, in their order, each value encoded once.
-QStringList gatewayFields(const QString& uid, const QString& pwd, const QString& numbers, const QString& content,
+QStringList gatewayFields(const QString& uid,
+                          const QString& pwd,
+                          const QString& numbers,
+                          const QString& content,
                           const QString& time);
 
 // The SMS send job: checks the inputs and the balance, posts the numbers to the gateway in

@@ -30,11 +30,13 @@ QString startPath(const FileDialogRequest& request) {
 } // namespace
 
 QString QtFileDialogs::openFile(QWidget* parent, const FileDialogRequest& request) {
-    return QFileDialog::getOpenFileName(parent, request.caption, startPath(request), qtFileFilter(request.filter));
+    return QFileDialog::getOpenFileName(
+        parent, request.caption, startPath(request), qtFileFilter(request.filter));
 }
 
 QString QtFileDialogs::saveFile(QWidget* parent, const FileDialogRequest& request) {
-    return QFileDialog::getSaveFileName(parent, request.caption, startPath(request), qtFileFilter(request.filter));
+    return QFileDialog::getSaveFileName(
+        parent, request.caption, startPath(request), qtFileFilter(request.filter));
 }
 
 } // namespace parlumo

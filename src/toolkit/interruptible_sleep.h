@@ -11,7 +11,8 @@ inline void sleepUnlessCancelled(std::chrono::milliseconds duration, const std::
     using namespace std::chrono;
     const auto until = steady_clock::now() + duration;
     for (auto now = steady_clock::now(); !cancelled && now < until; now = steady_clock::now())
-        QThread::msleep(static_cast<unsigned long>(qMin<long long>(50, duration_cast<milliseconds>(until - now).count() + 1)));
+        QThread::msleep(static_cast<unsigned long>(
+            qMin<long long>(50, duration_cast<milliseconds>(until - now).count() + 1)));
 }
 
 } // namespace parlumo

@@ -8,8 +8,11 @@
 
 namespace parlumo {
 
-MessageButton MessageBoxes::ask(QWidget* parent, const QString& caption, const QString& text,
-                                MessageIcon icon, QList<MessageButton> buttons) {
+MessageButton MessageBoxes::ask(QWidget* parent,
+                                const QString& caption,
+                                const QString& text,
+                                MessageIcon icon,
+                                QList<MessageButton> buttons) {
     return show(parent, MessageRequest{caption, text, icon, std::move(buttons)});
 }
 
@@ -102,10 +105,12 @@ MessageButton DialogMessageBoxes::show(QWidget* parent, const MessageRequest& re
     return request.buttons.isEmpty() ? MessageButton::Ok : request.buttons.first();
 }
 
-LoggingMessageBoxes::LoggingMessageBoxes(QString logPath, const QString& answers) : logPath_(std::move(logPath)) {
+LoggingMessageBoxes::LoggingMessageBoxes(QString logPath, const QString& answers)
+    : logPath_(std::move(logPath)) {
     for (const QString& word : answers.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString w = word.trimmed().toLower();
-        for (MessageButton b : {MessageButton::Ok, MessageButton::Cancel, MessageButton::Yes, MessageButton::No})
+        for (MessageButton b :
+             {MessageButton::Ok, MessageButton::Cancel, MessageButton::Yes, MessageButton::No})
             if (w == messageButtonName(b))
                 answers_.append(b);
     }

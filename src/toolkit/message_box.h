@@ -25,9 +25,14 @@ public:
     virtual ~MessageBoxes() = default;
     virtual MessageButton show(QWidget* parent, const MessageRequest& request) = 0;
 
-    MessageButton ask(QWidget* parent, const QString& caption, const QString& text, MessageIcon icon,
+    MessageButton ask(QWidget* parent,
+                      const QString& caption,
+                      const QString& text,
+                      MessageIcon icon,
                       QList<MessageButton> buttons);
-    void inform(QWidget* parent, const QString& caption, const QString& text,
+    void inform(QWidget* parent,
+                const QString& caption,
+                const QString& text,
                 MessageIcon icon = MessageIcon::Information);
     // The plain message box: no icon, an OK button, the application title as caption.
     void showMessage(QWidget* parent, const QString& text);

@@ -7,7 +7,9 @@
 
 namespace parlumo {
 
-bool DesktopShell::openProgram(const QString& program, const QString& parameters, const QString& workingFolder) {
+bool DesktopShell::openProgram(const QString& program,
+                               const QString& parameters,
+                               const QString& workingFolder) {
     if (!QFileInfo(program).isExecutable())
         return false;
     return QProcess::startDetached(program, QProcess::splitCommand(parameters), workingFolder);

@@ -9,13 +9,15 @@ namespace parlumo {
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual bool openProgram(const QString& program, const QString& parameters, const QString& workingFolder) = 0;
+    virtual bool
+    openProgram(const QString& program, const QString& parameters, const QString& workingFolder) = 0;
     virtual bool openDocument(const QString& fileOrUrl) = 0;
 };
 
 class DesktopShell final : public Shell {
 public:
-    bool openProgram(const QString& program, const QString& parameters, const QString& workingFolder) override;
+    bool
+    openProgram(const QString& program, const QString& parameters, const QString& workingFolder) override;
     bool openDocument(const QString& fileOrUrl) override;
 };
 

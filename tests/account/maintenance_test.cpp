@@ -44,8 +44,8 @@ protected:
     void choose(const QString& text) {
         QTreeWidgetItem* item = entry(text);
         ASSERT_NE(item, nullptr) << text.toStdString();
-        QTest::mouseClick(screen().tv1->viewport(), Qt::LeftButton, {},
-                          screen().tv1->visualItemRect(item).center());
+        QTest::mouseClick(
+            screen().tv1->viewport(), Qt::LeftButton, {}, screen().tv1->visualItemRect(item).center());
         ASSERT_EQ(screen().tv1->currentItem(), item);
     }
 };
@@ -115,7 +115,10 @@ const PasswordCase kPasswordCases[] = {
     {"weak_before_wrong_old", "wrong", "1111", std::nullopt, kTooSimple},
     {"wrong_old", "wrong", "Abc12345", std::nullopt, kRefused},
     {"empty_new", "demo2026", "   ", std::nullopt, kRefused},
-    {"accepted", "demo2026", "Abc12345", test::body("000"),
+    {"accepted",
+     "demo2026",
+     "Abc12345",
+     test::body("000"),
      test::informed("提示", "密码更改成功,请重新登录 !")},
     {"other_reply", "demo2026", "Abc12345", test::body("-07"), kOtherError},
     {"unreachable", "demo2026", "Abc12345", test::dropped(), kOtherError},

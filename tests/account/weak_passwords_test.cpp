@@ -20,8 +20,16 @@ TEST(WeakPasswords, AnyPartOfTheTextIsWeak) {
         QString password;
         bool weak;
     } cases[] = {
-        {"0123456789", true}, {"2345", true}, {"89,98", true},     {"qweqwe", true},  {"qwe", true},
-        {",", true},          {"", false},    {"Abc12345", false}, {"qwerty", false}, {"13579", false},
+        {"0123456789", true},
+        {"2345", true},
+        {"89,98", true},
+        {"qweqwe", true},
+        {"qwe", true},
+        {",", true},
+        {"", false},
+        {"Abc12345", false},
+        {"qwerty", false},
+        {"13579", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(isWeakPassword(c.password), c.weak) << c.password.toStdString();

@@ -15,8 +15,8 @@ const QString kRefused = "刷新余额失败，请退出，重新登录！";
 const QString kNoFields = "无法连接服务器，余额未能刷新，请稍后重试！";
 
 // The state after the login that every case starts from.
-const QStringList kLoggedIn{"demo", "demo2026", "10",           "0.1", "70",
-                            "0.2",  "0.3",      kFirstEndpoint, "0.4", "true"};
+const QStringList kLoggedIn{
+    "demo", "demo2026", "10", "0.1", "70", "0.2", "0.3", kFirstEndpoint, "0.4", "true"};
 
 struct RefreshCase {
     const char* name;
@@ -64,13 +64,19 @@ TEST_P(BalanceRefreshTest, AppliesTheFieldsItGets) {
     EXPECT_EQ(shown(), c.message.isEmpty() ? QStringList() : QStringList{test::informed("提示", c.message)});
     EXPECT_EQ(state(), c.state);
     const AccountFields account = screens().services.account->get();
-    EXPECT_EQ((QStringList{sms.uid->text(), sms.money->text(), sms.dj->text(), sms.fdj->text(),
-                           sms.vdj->text(), sms.cdj->text()}),
+    EXPECT_EQ((QStringList{sms.uid->text(),
+                           sms.money->text(),
+                           sms.dj->text(),
+                           sms.fdj->text(),
+                           sms.vdj->text(),
+                           sms.cdj->text()}),
               (QStringList{account.uid, account.money, account.dj, account.fdj, account.vdj, account.cdj}));
     EXPECT_EQ(login().service_url->text(), account.service_url);
 }
 
-INSTANTIATE_TEST_SUITE_P(Replies, BalanceRefreshTest, ::testing::ValuesIn(kRefreshCases),
+INSTANTIATE_TEST_SUITE_P(Replies,
+                         BalanceRefreshTest,
+                         ::testing::ValuesIn(kRefreshCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

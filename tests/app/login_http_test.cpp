@@ -80,11 +80,16 @@ TEST_P(HttpLoginReplyTest, FillsTheAccountOrShowsTheMessage) {
 
     TForm3& sms = *screens().Form3;
     const AccountFields account = screens().services.account->get();
-    const QStringList panel{sms.uid->text(), sms.money->text(), sms.dj->text(),
-                            sms.fdj->text(), sms.vdj->text(),   sms.cdj->text()};
+    const QStringList panel{sms.uid->text(),
+                            sms.money->text(),
+                            sms.dj->text(),
+                            sms.fdj->text(),
+                            sms.vdj->text(),
+                            sms.cdj->text()};
     if (enters) {
-        EXPECT_EQ(panel, (QStringList{account.uid, account.money, account.dj, account.fdj, account.vdj,
-                                      account.cdj}));
+        EXPECT_EQ(
+            panel,
+            (QStringList{account.uid, account.money, account.dj, account.fdj, account.vdj, account.cdj}));
         EXPECT_EQ(sms.maxsmstxt->text(), account.MaxSmsChars);
         EXPECT_EQ(login().service_url->text(), account.service_url);
     } else {
@@ -92,7 +97,9 @@ TEST_P(HttpLoginReplyTest, FillsTheAccountOrShowsTheMessage) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Replies, HttpLoginReplyTest, ::testing::ValuesIn(kHttpLoginCases),
+INSTANTIATE_TEST_SUITE_P(Replies,
+                         HttpLoginReplyTest,
+                         ::testing::ValuesIn(kHttpLoginCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 using HttpLoginTest = test::LoginTest;
@@ -154,8 +161,9 @@ TEST_P(GuestLoginTest, EntersWithTheGuestValuesSendingNothing) {
     EXPECT_FALSE(login().pwd->isEnabled());
     soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
 
-    EXPECT_EQ(shown(), QStringList{test::informed(
-                           "提示", "您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！")});
+    EXPECT_EQ(
+        shown(),
+        QStringList{test::informed("提示", "您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！")});
     QStringList expected = initialState();
     expected[0] = "guest";
     expected[2] = "0";
@@ -169,8 +177,9 @@ TEST_P(GuestLoginTest, EntersWithTheGuestValuesSendingNothing) {
     EXPECT_EQ(readBytes("ovarn.ini"), settingsBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, GuestLoginTest, ::testing::Bool(),
-                         [](const auto& info) { return std::string(info.param ? "soap" : "http"); });
+INSTANTIATE_TEST_SUITE_P(Ways, GuestLoginTest, ::testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "soap" : "http");
+});
 
 TEST_F(HttpLoginTest, UntickingGuestModeEmptiesAndEnablesTheBoxes) {
     enter("demo", "demo2026");
@@ -220,9 +229,10 @@ TEST_F(HttpLoginTest, FailedSettingsWriteStopsTheLogin) {
     ASSERT_TRUE(QDir().mkpath(file("ovarn.ini")));
     logInAsDemo();
     login().pwdEnter();
-    EXPECT_EQ(shown(), (QStringList{test::informed(kLoginCaption, kHttpConnection),
-                                    test::informed(kLoginCaption,
-                                                   "请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!")}));
+    EXPECT_EQ(
+        shown(),
+        (QStringList{test::informed(kLoginCaption, kHttpConnection),
+                     test::informed(kLoginCaption, "请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!")}));
     EXPECT_EQ(state()[2], "1000");
     EXPECT_FALSE(screens().Form2->isVisible());
 }
@@ -243,7 +253,11 @@ TEST(RestoredLastText, TrimsDropsLineFeedsAndTurnsCarriageReturnsIntoCommas) {
     const struct {
         QString saved, restored;
     } cases[] = {
-        {"  plain  ", "plain"}, {"a\r\nb\r\nc", "a,b,c"}, {"a\nb", "ab"}, {"\r\na\rb\r\n", "a,b"}, {"", ""},
+        {"  plain  ", "plain"},
+        {"a\r\nb\r\nc", "a,b,c"},
+        {"a\nb", "ab"},
+        {"\r\na\rb\r\n", "a,b"},
+        {"", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(restoredLastText(c.saved), c.restored) << c.saved.toStdString();

@@ -37,7 +37,8 @@ TEST_P(LoginShowTest, FillsTheBoxesTicksRememberFocusesAndCentres) {
     EXPECT_TRUE(messages->shown.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, LoginShowTest,
+INSTANTIATE_TEST_SUITE_P(Settings,
+                         LoginShowTest,
                          ::testing::Values(StoredLogin{"nothing_stored", {}, {}, false, false},
                                            StoredLogin{"identifier_only", "demo", "", false, true},
                                            StoredLogin{"both", "demo", "demo2026", true, true}),
@@ -63,11 +64,13 @@ TEST_P(RegSettingTest, HidesTheRegistrationButtonOnlyForYes) {
               c.hidesRegistration ? before.adjusted(10, 0, 60, 0) : before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, RegSettingTest,
+INSTANTIATE_TEST_SUITE_P(Values,
+                         RegSettingTest,
                          ::testing::Values(RegSetting{"padded_yes", " yes ", true},
                                            RegSetting{"yes", "yes", true},
                                            RegSetting{"upper_case", "YES", false},
-                                           RegSetting{"no", "no", false}, RegSetting{"absent", {}, false}),
+                                           RegSetting{"no", "no", false},
+                                           RegSetting{"absent", {}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 using LoginBackgroundTest = test::LoginTest;

@@ -91,7 +91,9 @@ TEST_P(SoapLoginReplyTest, FillsTheAccountOrShowsTheMessage) {
     EXPECT_EQ(screens().Form2->isVisible(), c.enters);
 }
 
-INSTANTIATE_TEST_SUITE_P(Replies, SoapLoginReplyTest, ::testing::ValuesIn(kSoapLoginCases),
+INSTANTIATE_TEST_SUITE_P(Replies,
+                         SoapLoginReplyTest,
+                         ::testing::ValuesIn(kSoapLoginCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 using SoapLoginTest = test::LoginTest;

@@ -65,9 +65,15 @@ TEST_F(MainWindowTest, NavigationButtonsShowTheirScreensOverThePreviousOnes) {
         PictureButton* button;
         QWidget* screen;
     } map[] = {
-        {main().Image5, s.Form14}, {main().Image29, s.f_fax}, {main().Image59, s.Form12},
-        {main().Image28, s.Form4}, {main().Image27, s.Form8}, {main().Image26, s.Form5},
-        {main().Image25, s.Form6}, {main().Image24, s.Form7}, {main().Image30, s.Form3},
+        {main().Image5, s.Form14},
+        {main().Image29, s.f_fax},
+        {main().Image59, s.Form12},
+        {main().Image28, s.Form4},
+        {main().Image27, s.Form8},
+        {main().Image26, s.Form5},
+        {main().Image25, s.Form6},
+        {main().Image24, s.Form7},
+        {main().Image30, s.Form3},
     };
     QWidget* previous = s.Form3;
     for (const auto& entry : map) {
@@ -106,8 +112,10 @@ TEST_P(ChatVisibilityTest, ChatButtonOnlyForOvarnAndTremd) {
     EXPECT_EQ(main().bt_chat->isVisible(), c.chat);
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, ChatVisibilityTest,
-                         ::testing::Values(AgentCode{"default", {}, true}, AgentCode{"upper", "OVARN", true},
+INSTANTIATE_TEST_SUITE_P(Codes,
+                         ChatVisibilityTest,
+                         ::testing::Values(AgentCode{"default", {}, true},
+                                           AgentCode{"upper", "OVARN", true},
                                            AgentCode{"mixed", "Ovarn", true},
                                            AgentCode{"tremd", "TREMD", true},
                                            AgentCode{"other", "ACME", false},
@@ -202,7 +210,8 @@ TEST_P(ExitTest, SavesTheTextThenAsks) {
     EXPECT_EQ(login().TrayIcon1->isVisible(), !leaves);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, ExitTest,
+INSTANTIATE_TEST_SUITE_P(Answers,
+                         ExitTest,
                          ::testing::Values(ExitCase{"ok", false, MessageButton::Ok},
                                            ExitCase{"cancel", false, MessageButton::Cancel},
                                            ExitCase{"corner_ok", true, MessageButton::Ok},

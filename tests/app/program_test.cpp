@@ -12,9 +12,9 @@
 #include "sms/phrase_screen.h"
 #include "sms/replies_screen.h"
 #include "sms/sent_log_screen.h"
+#include "tests/support/program_fixture.h"
 #include "voice/voice_progress_dialog.h"
 #include "voice/voice_screen.h"
-#include "tests/support/program_fixture.h"
 
 #include <QDialog>
 #include <QSqlQuery>
@@ -61,13 +61,23 @@ TEST_F(ProgramStartTest, CreatesEveryScreenOnceNamedAndHidden) {
 TEST_F(ProgramStartTest, StartsOnAFreshDatabaseHoldingEveryTable) {
     program();
     ASSERT_TRUE(QFile::exists(file("db.db")));
-    QSqlQuery tables = screens().services.database->execute(
-        SqlText("select name from sqlite_master where type='table' and name not like 'sqlite%' order by name"));
+    QSqlQuery tables = screens().services.database->execute(SqlText(
+        "select name from sqlite_master where type='table' and name not like 'sqlite%' order by name"));
     QStringList names;
     while (tables.next())
         names << tables.value(0).toString();
-    EXPECT_EQ(names, (QStringList{"Faxlist", "backsms", "faxlog", "mb", "mbsms", "mms_list", "send", "tel",
-                                  "telbook", "vlist", "vlog"}));
+    EXPECT_EQ(names,
+              (QStringList{"Faxlist",
+                           "backsms",
+                           "faxlog",
+                           "mb",
+                           "mbsms",
+                           "mms_list",
+                           "send",
+                           "tel",
+                           "telbook",
+                           "vlist",
+                           "vlog"}));
 }
 
 TEST(TwoPrograms, LiveSideBySideInOneProcess) {

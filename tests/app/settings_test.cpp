@@ -22,30 +22,31 @@ TEST_F(SettingsTest, MissingFileSectionOrKeyGivesTheDefault) {
 }
 
 TEST_F(SettingsTest, ReadsByTheProfileFileRules) {
-    writeBytes("ovarn.ini", "top=ignored\n"
-                            "[ Config ]\n"
-                            "  Reg  =  yes  \n"
-                            "cop=a=b=c\n"
-                            "empty=\n"
-                            "; comment=no\n"
-                            "agentcode=first\n"
-                            "agentcode=second\n"
-                            "[login]\r\n"
-                            "uid=\t 10086 \t\r\n"
-                            "[config]\n"
-                            "late=seen only in the first section\n");
+    writeBytes("ovarn.ini",
+               "top=ignored\n"
+               "[ Config ]\n"
+               "  Reg  =  yes  \n"
+               "cop=a=b=c\n"
+               "empty=\n"
+               "; comment=no\n"
+               "agentcode=first\n"
+               "agentcode=second\n"
+               "[login]\r\n"
+               "uid=\t 10086 \t\r\n"
+               "[config]\n"
+               "late=seen only in the first section\n");
     const struct {
         const char *section, *key, *expected;
     } cases[] = {
-        {"config", "reg", "yes"},          // case of section and key, blanks around both
+        {"config", "reg", "yes"}, // case of section and key, blanks around both
         {"CONFIG", "REG", "yes"},
-        {"config", "cop", "a=b=c"},        // the value starts after the first "="
-        {"config", "empty", ""},           // present and empty is not the default
+        {"config", "cop", "a=b=c"}, // the value starts after the first "="
+        {"config", "empty", ""},    // present and empty is not the default
         {"config", "; comment", "dflt"},
-        {"config", "agentcode", "first"},  // the first of two equal keys
-        {"login", "uid", "10086"},         // tabs are blanks too; CR LF line ends
+        {"config", "agentcode", "first"}, // the first of two equal keys
+        {"login", "uid", "10086"},        // tabs are blanks too; CR LF line ends
         {"config", "late", "dflt"},
-        {"", "top", "dflt"},               // lines before any section belong to none
+        {"", "top", "dflt"}, // lines before any section belong to none
     };
     for (const auto& c : cases)
         EXPECT_EQ(settings().ReadSetting(c.section, c.key, "dflt"), QString::fromUtf8(c.expected))
@@ -65,8 +66,9 @@ TEST_F(SettingsTest, WriteCreatesFileSectionAndKeyAndReadsBackTrimmed) {
     EXPECT_EQ(settings().ReadSetting("login", "pwd", "missing"), QString());
     EXPECT_EQ(settings().ReadSetting("config", "lasttxt"), QString::fromUtf8("你好，世界"));
     // GBK on disk, CR LF line ends, sections in the order they were first written.
-    EXPECT_EQ(readBytes("ovarn.ini"), QByteArray("[login]\r\nuid=  demo  \r\npwd=\r\n[config]\r\n"
-                                                 "lasttxt=\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\r\n"));
+    EXPECT_EQ(readBytes("ovarn.ini"),
+              QByteArray("[login]\r\nuid=  demo  \r\npwd=\r\n[config]\r\n"
+                         "lasttxt=\xC4\xE3\xBA\xC3\xA3\xAC\xCA\xC0\xBD\xE7\r\n"));
 }
 
 TEST_F(SettingsTest, WriteKeepsEveryOtherLineByteForByte) {
@@ -85,19 +87,20 @@ TEST_F(SettingsTest, WriteKeepsEveryOtherLineByteForByte) {
     settings().WriteSetting("login", "uid", "new");
     settings().WriteSetting("config", "agentcode", "X");
     settings().WriteSetting("ui", "extra", "1");
-    EXPECT_EQ(readBytes("ovarn.ini"), QByteArray("; installer notes \xB0\xA1\r\n"
-                                                 "[Config]\r\n"
-                                                 "COP = \xD6\xD0 banner \r\n"
-                                                 "agentcode=X\r\n"
-                                                 "\r\n"
-                                                 "[login]\n"
-                                                 "uid=new\n"
-                                                 "weird line without equals\n"
-                                                 "pwd=secret\n"
-                                                 "\n"
-                                                 "[ui]\r\n"
-                                                 "loginbg=bg.bmp\r\n"
-                                                 "extra=1\r\n"));
+    EXPECT_EQ(readBytes("ovarn.ini"),
+              QByteArray("; installer notes \xB0\xA1\r\n"
+                         "[Config]\r\n"
+                         "COP = \xD6\xD0 banner \r\n"
+                         "agentcode=X\r\n"
+                         "\r\n"
+                         "[login]\n"
+                         "uid=new\n"
+                         "weird line without equals\n"
+                         "pwd=secret\n"
+                         "\n"
+                         "[ui]\r\n"
+                         "loginbg=bg.bmp\r\n"
+                         "extra=1\r\n"));
 }
 
 TEST_F(SettingsTest, LineBreaksInAValueCannotAddLines) {

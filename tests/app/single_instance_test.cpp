@@ -17,7 +17,9 @@ namespace {
 // Points the runtime folder at a private temporary folder for one test.
 class RuntimeFolder {
 public:
-    RuntimeFolder() : previous_(qgetenv("XDG_RUNTIME_DIR")) { qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8()); }
+    RuntimeFolder() : previous_(qgetenv("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", dir_.path().toUtf8());
+    }
     ~RuntimeFolder() { qputenv("XDG_RUNTIME_DIR", previous_); }
     QString path() const { return dir_.path(); }
 

@@ -43,8 +43,9 @@ TEST_P(TrayHintTest, BannerShorterThan64BytesBecomesTheHint) {
     EXPECT_TRUE(screens().Form2->softname->text().contains(banner));
 }
 
-INSTANTIATE_TEST_SUITE_P(Banners, TrayHintTest, ::testing::ValuesIn(kBanners),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Banners, TrayHintTest, ::testing::ValuesIn(kBanners), [](const auto& info) {
+    return std::string(info.param.name);
+});
 
 using TrayMenuTest = test::LoginTest;
 

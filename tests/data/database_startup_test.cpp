@@ -53,9 +53,13 @@ TEST_F(DatabaseStartupTest, CompactionKeepsEveryRowAndShrinksTheFile) {
     {
         Database db(file("db.db"));
         for (int i = 0; i < 200; ++i)
-            db.execute(SqlText("insert into send (uid,msg) values ('u',").value(QString(2000, QChar('a' + i % 26))).add(")"));
+            db.execute(SqlText("insert into send (uid,msg) values ('u',")
+                           .value(QString(2000, QChar('a' + i % 26)))
+                           .add(")"));
         db.execute(SqlText("delete from send where sid > 3"));
-        db.execute(SqlText("insert into send (uid,msg) values ('u',").value(QString::fromUtf8("它's \"最后\"")).add(")"));
+        db.execute(SqlText("insert into send (uid,msg) values ('u',")
+                       .value(QString::fromUtf8("它's \"最后\""))
+                       .add(")"));
     }
     const qint64 before = QFileInfo(file("db.db")).size();
     CampactAccessDB(file("db.db"));

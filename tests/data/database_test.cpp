@@ -24,7 +24,13 @@ protected:
         return values;
     }
     void insertSend(const QString& uid, const QString& msg, const QString& intime) {
-        db.execute(SqlText("insert into send (uid,msg,intime) values (").value(uid).add(",").value(msg).add(",").value(intime).add(")"));
+        db.execute(SqlText("insert into send (uid,msg,intime) values (")
+                       .value(uid)
+                       .add(",")
+                       .value(msg)
+                       .add(",")
+                       .value(intime)
+                       .add(")"));
     }
 
     Database db;
@@ -39,32 +45,50 @@ TEST_F(DatabaseTest, DateRangeIsStrictAtBothEnds) {
     insertSend("u", "last second", "2008-11-27 23:59:59");
     insertSend("u", "next day", "2008-11-28 00:00:01");
     const QDate day(2008, 11, 27);
-    EXPECT_EQ(column(SqlText("select msg from send where ").add(dateRangeCondition(day, day)).add(newestFirst("sid"))),
-              (QStringList{"second to last", "morning", "first second"}));
-    EXPECT_EQ(column(SqlText("select msg from send where ").add(dateRangeCondition(day, day.addDays(1))).add(" order by sid")),
+    EXPECT_EQ(
+        column(
+            SqlText("select msg from send where ").add(dateRangeCondition(day, day)).add(newestFirst("sid"))),
+        (QStringList{"second to last", "morning", "first second"}));
+    EXPECT_EQ(column(SqlText("select msg from send where ")
+                         .add(dateRangeCondition(day, day.addDays(1)))
+                         .add(" order by sid")),
               (QStringList{"first second", "morning", "second to last", "last second", "next day"}));
 }
 
 TEST_F(DatabaseTest, GuestRowsAreSharedOnlyInPhrasesAndGroups) {
     for (const char* uid : {"guest", "alice", "bob"}) {
-        db.execute(SqlText("insert into mbsms (msg,uid) values (").value(QString("phrase of ") + uid).add(",").value(uid).add(")"));
-        db.execute(SqlText("insert into telbook (tname,uid) values (").value(QString("contact of ") + uid).add(",").value(uid).add(")"));
+        db.execute(SqlText("insert into mbsms (msg,uid) values (")
+                       .value(QString("phrase of ") + uid)
+                       .add(",")
+                       .value(uid)
+                       .add(")"));
+        db.execute(SqlText("insert into telbook (tname,uid) values (")
+                       .value(QString("contact of ") + uid)
+                       .add(",")
+                       .value(uid)
+                       .add(")"));
     }
-    EXPECT_EQ(column(SqlText("select msg from mbsms where ").add(accountOrGuestCondition(" alice ")).add(" order by id")),
+    EXPECT_EQ(column(SqlText("select msg from mbsms where ")
+                         .add(accountOrGuestCondition(" alice "))
+                         .add(" order by id")),
               (QStringList{"phrase of guest", "phrase of alice"}));
     EXPECT_EQ(column(SqlText("select tname from telbook where ").add(accountCondition(" alice "))),
               QStringList{"contact of alice"});
     EXPECT_EQ(column(SqlText("select tname from telbook where ").add(accountCondition("guest"))),
               QStringList{"contact of guest"});
-    EXPECT_EQ(column(SqlText("select msg from mbsms where ").add(accountOrGuestCondition("guest")).add(" order by id")),
+    EXPECT_EQ(column(SqlText("select msg from mbsms where ")
+                         .add(accountOrGuestCondition("guest"))
+                         .add(" order by id")),
               QStringList{"phrase of guest"});
 }
 
 TEST_F(DatabaseTest, ValuesFullOfQuotesAndSqlAreStoredIntact) {
     const QString hostile = QString::fromUtf8("it's \"quoted\"'); delete from send; -- 中文 %_\\");
-    db.execute(SqlText("insert into send (uid,msg) values (").value(hostile).add(",").value(hostile).add(")"));
+    db.execute(
+        SqlText("insert into send (uid,msg) values (").value(hostile).add(",").value(hostile).add(")"));
     db.execute(SqlText("insert into send (uid,msg) values ('other','plain')"));
-    EXPECT_EQ(column(SqlText("select msg from send where ").add(accountCondition(hostile))), QStringList{hostile});
+    EXPECT_EQ(column(SqlText("select msg from send where ").add(accountCondition(hostile))),
+              QStringList{hostile});
     EXPECT_EQ(column(SqlText("select count(*) from send")), QStringList{"2"});
 }
 
@@ -78,20 +102,32 @@ TEST_F(DatabaseTest, SubstringSearchMatchesTheKeyLiterally) {
         {"%", {"50% off"}},
         {"_", {"a_b"}},
         {"\\", {"back\\slash"}},
-        {"hello", {"Hello"}},  // like ignores the case of letters
+        {"hello", {"Hello"}}, // like ignores the case of letters
         {"", {"50% off", "500 off", "a_b", "axb", "back\\slash", "Hello"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(column(SqlText("select msg from send where ").add(containsCondition("msg", c.key)).add(" order by sid")), c.expected) << c.key;
-    EXPECT_EQ(column(SqlText("select msg from send where ").add(instrCondition("msg", "%"))), QStringList{"50% off"});
+        EXPECT_EQ(column(SqlText("select msg from send where ")
+                             .add(containsCondition("msg", c.key))
+                             .add(" order by sid")),
+                  c.expected)
+            << c.key;
+    EXPECT_EQ(column(SqlText("select msg from send where ").add(instrCondition("msg", "%"))),
+              QStringList{"50% off"});
     EXPECT_TRUE(column(SqlText("select msg from send where ").add(instrCondition("msg", "hello"))).isEmpty());
 }
 
 TEST_F(DatabaseTest, InsertTimeDefaultsToLocalTime) {
     const struct {
         const char *table, *column;
-    } inserts[] = {{"send", "tag"},  {"mms_list", "tag"}, {"vlist", "tag"},    {"Faxlist", "tag"}, {"faxlist", "tag"},
-                   {"vlog", "tag"},  {"faxlog", "tag"},   {"telbook", "memo"}, {"backsms", "msg"}};
+    } inserts[] = {{"send", "tag"},
+                   {"mms_list", "tag"},
+                   {"vlist", "tag"},
+                   {"Faxlist", "tag"},
+                   {"faxlist", "tag"},
+                   {"vlog", "tag"},
+                   {"faxlog", "tag"},
+                   {"telbook", "memo"},
+                   {"backsms", "msg"}};
     const QString before = databaseTimestamp(QDateTime::currentDateTime().addSecs(-1));
     for (const auto& insert : inserts)
         db.execute(SqlText(QString("insert into %1 (%2) values ('x')").arg(insert.table, insert.column)));

@@ -12,13 +12,13 @@ TEST(CountNumbers, FollowsEachScreensRule) {
         int expected;
     } cases[] = {
         {"", CountRule::Items, 0},
-        {"13800000001\n\n13800000002", CountRule::Items, 2},       // a blank line counts nothing
-        {"13800000001,,13800000002", CountRule::Items, 3},          // a double comma adds an empty item
-        {"13800000001,13800000002,", CountRule::Items, 3},          // so does a trailing comma
-        {"\"138 000,01\",139", CountRule::Items, 2},                // a quoted text is one item
-        {"138 001", CountRule::Items, 1},                           // blanks are removed before splitting
+        {"13800000001\n\n13800000002", CountRule::Items, 2}, // a blank line counts nothing
+        {"13800000001,,13800000002", CountRule::Items, 3},   // a double comma adds an empty item
+        {"13800000001,13800000002,", CountRule::Items, 3},   // so does a trailing comma
+        {"\"138 000,01\",139", CountRule::Items, 2},         // a quoted text is one item
+        {"138 001", CountRule::Items, 1},                    // blanks are removed before splitting
         {"   \n  \n", CountRule::Items, 0},
-        {"138;139", CountRule::Items, 1},                           // only "," separates here
+        {"138;139", CountRule::Items, 1}, // only "," separates here
         {"", CountRule::Lines, 0},
         {"a\nb\n", CountRule::Lines, 2},
         {"a\n\nb", CountRule::Lines, 3},

@@ -32,7 +32,7 @@ TEST_F(NumberMemoTest, EntryBoxAcceptsValidNumbersAndRefusesTheRest) {
     make(config);
     screen.show();
     QTest::keyClicks(inmob, "13a8-00 138000");
-    EXPECT_EQ(inmob->text(), QStringLiteral("13800138000"));  // only digits reach the box
+    EXPECT_EQ(inmob->text(), QStringLiteral("13800138000")); // only digits reach the box
     QTest::keyClick(inmob, Qt::Key_Return);
     EXPECT_EQ(mob->toPlainText(), QStringLiteral("13800138000"));
     EXPECT_TRUE(inmob->text().isEmpty());
@@ -94,8 +94,8 @@ TEST_F(NumberMemoTest, TextFileReplacesTheLinesOrReportsWhyNot) {
     EXPECT_EQ(mob->toPlainText(), QStringLiteral("13800000001\n13800000002"));
     EXPECT_EQ(hm->text(), QStringLiteral("2"));
     EXPECT_EQ(dialogs.requests[0].filter, QStringLiteral("txt|*.txt"));
-    memo_->loadTextFile();  // cancelled
-    memo_->loadTextFile();  // unreadable
+    memo_->loadTextFile(); // cancelled
+    memo_->loadTextFile(); // unreadable
     EXPECT_EQ(mob->toPlainText(), QStringLiteral("13800000001\n13800000002"));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_FALSE(messages.shown[0].text.isEmpty());

@@ -32,14 +32,15 @@ protected:
 
 TEST_F(SpreadsheetTest, NumberListGoesIntoColumnAWithTheBlockFormatted) {
     dialogs.answers = {file("numbers")};
-    exporter.exportNumbers(nullptr, "13800000001;13800000002\r\n 013912345678", QString::fromUtf8("手机号码"));
+    exporter.exportNumbers(
+        nullptr, "13800000001;13800000002\r\n 013912345678", QString::fromUtf8("手机号码"));
     const QString path = file("numbers.xlsx");
     const SpreadsheetReader sheet = SpreadsheetReader::open(path);
     EXPECT_EQ(sheet.usedRows(), 4);
     EXPECT_EQ(sheet.cell(1, 1), QString::fromUtf8("手机号码"));
     EXPECT_EQ(sheet.cell(2, 1), QStringLiteral("13800000001"));
     EXPECT_EQ(sheet.cell(3, 1), QStringLiteral("13800000002"));
-    EXPECT_EQ(sheet.cell(4, 1), QStringLiteral("013912345678"));  // text: the leading zero stays
+    EXPECT_EQ(sheet.cell(4, 1), QStringLiteral("013912345678")); // text: the leading zero stays
     EXPECT_EQ(formattedCells(path), (QStringList{"A1", "A2", "A3", "A4"}));
     const QString xml = QString::fromUtf8(test::xlsxPart(path, "xl/worksheets/sheet1.xml"));
     EXPECT_FALSE(xml.contains("<v>13800000001</v>")) << "numbers must be written as text";
@@ -63,7 +64,8 @@ TEST_F(SpreadsheetTest, EmptyMemoOrCancelledDialogDoesNothing) {
 
 TEST_F(SpreadsheetTest, RecordsExportRunsTheQueryAgainWithEmptyCellsFormatted) {
     Database db(file("db.db"));
-    const QList<ExportColumn> columns{{"手机号码", "mobno"}, {"状态", "tag"}, {"发送时间", "intime"}, {"短信内容", "msg"}};
+    const QList<ExportColumn> columns{
+        {"手机号码", "mobno"}, {"状态", "tag"}, {"发送时间", "intime"}, {"短信内容", "msg"}};
     const SqlText query("select * from send where uid='u' order by sid desc");
 
     dialogs.answers = {file("none.xlsx")};
@@ -71,7 +73,8 @@ TEST_F(SpreadsheetTest, RecordsExportRunsTheQueryAgainWithEmptyCellsFormatted) {
     EXPECT_EQ(formattedCells(file("none.xlsx")), (QStringList{"A1", "B1", "C1", "D1"}));
     EXPECT_EQ(SpreadsheetReader::open(file("none.xlsx")).usedRows(), 1);
 
-    db.execute(SqlText("insert into send (uid,mobno,tag,msg,intime) values ('u','13800000001','成功','你好','2026-12-01 08:00:00')"));
+    db.execute(SqlText("insert into send (uid,mobno,tag,msg,intime) values "
+                       "('u','13800000001','成功','你好','2026-12-01 08:00:00')"));
     db.execute(SqlText("insert into send (uid,mobno,tag,msg) values ('u','13800000002',NULL,'')"));
     db.execute(SqlText("insert into send (uid,mobno,tag,msg) values ('other','x','x','x')"));
     dialogs.answers = {file("two.xlsx")};
@@ -98,7 +101,9 @@ TEST_F(SpreadsheetTest, ReplacesAnExistingFileAndReportsAFailedWrite) {
 }
 
 TEST_F(SpreadsheetTest, ReaderReadsCsvAndRefusesWhatIsNoSpreadsheet) {
-    writeBytes("list.csv", "\xEF\xBB\xBF" "name,number\r\n\"Li, Lei\",13800000001\r\n,\r\n\"say \"\"hi\"\"\", 139 \r\n");
+    writeBytes("list.csv",
+               "\xEF\xBB\xBF"
+               "name,number\r\n\"Li, Lei\",13800000001\r\n,\r\n\"say \"\"hi\"\"\", 139 \r\n");
     const SpreadsheetReader csv = SpreadsheetReader::open(file("list.csv"));
     EXPECT_EQ(csv.usedRows(), 4);
     EXPECT_EQ(csv.cell(2, 1), QStringLiteral("Li, Lei"));

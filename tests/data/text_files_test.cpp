@@ -9,8 +9,9 @@ using TextFilesTest = test::ProgramFolderTest;
 
 TEST_F(TextFilesTest, ReadsGbkLinesEndedByAnyLineBreak) {
     writeBytes("n.txt", "13800000001\r\n13800000002\n13800000003\r\xD6\xD0\xCE\xC4\r\n\r\nlast");
-    EXPECT_EQ(readTextLines(file("n.txt")),
-              (QStringList{"13800000001", "13800000002", "13800000003", QString::fromUtf8("中文"), "", "last"}));
+    EXPECT_EQ(
+        readTextLines(file("n.txt")),
+        (QStringList{"13800000001", "13800000002", "13800000003", QString::fromUtf8("中文"), "", "last"}));
     writeBytes("empty.txt", "");
     EXPECT_TRUE(readTextLines(file("empty.txt")).isEmpty());
 }

@@ -136,8 +136,8 @@ protected:
 TEST_F(LoginEndToEndTest, DemoAccountLogsInWithTheKeyboard) {
     ASSERT_TRUE(QDir().mkpath(path("home")));
     ASSERT_TRUE(QDir().mkpath(path("runtime")));
-    ASSERT_TRUE(QFile::setPermissions(path("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                           QFileDevice::ExeOwner));
+    ASSERT_TRUE(QFile::setPermissions(
+        path("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     QFile ini(path("home/ovarn.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write(("[service]\r\nhost=" + base + "\r\nupdate=" + base + "\r\nsoap=" + base + "\r\n").toUtf8());

@@ -5,7 +5,9 @@
 namespace parlumo {
 namespace {
 
-Decimal d(const char* text) { return *Decimal::parse(QString::fromLatin1(text)); }
+Decimal d(const char* text) {
+    return *Decimal::parse(QString::fromLatin1(text));
+}
 
 TEST(Decimal, ParsesTheServiceFormsAndRejectsTheRest) {
     EXPECT_EQ(d(".08"), d("0.08"));
@@ -27,10 +29,13 @@ TEST(Decimal, PrintsTheShortestFormWithFifteenSignificantDigits) {
     const struct {
         const char* value;
         const char* text;
-    } cases[] = {{"99.70", "99.7"},         {"0", "0"},
-                 {"0.000001", "0.000001"},  {"123456789012345678", "123456789012346000"},
+    } cases[] = {{"99.70", "99.7"},
+                 {"0", "0"},
+                 {"0.000001", "0.000001"},
+                 {"123456789012345678", "123456789012346000"},
                  {"1234.56789012345678", "1234.56789012346"},
-                 {"-0.5", "-0.5"},          {"000123.4500", "123.45"}};
+                 {"-0.5", "-0.5"},
+                 {"000123.4500", "123.45"}};
     for (const auto& c : cases)
         EXPECT_EQ(d(c.value).toString(), QString::fromLatin1(c.text)) << c.value;
 }

@@ -49,14 +49,28 @@ TEST_F(HttpTest, GetTextGivesTheTrimmedBodyOfA200AndEmptyTextOtherwise) {
         QString expected;
     } cases[] = {
         {"200 with line break", body(200, "000\r\n"), {}, timeouts::kAccount, "000"},
-        {"200 with blanks and controls", body(200, " \t\x01" "-03|x \x02\n"), {}, timeouts::kAccount, "-03|x"},
+        {"200 with blanks and controls",
+         body(200,
+              " \t\x01"
+              "-03|x \x02\n"),
+         {},
+         timeouts::kAccount,
+         "-03|x"},
         {"GBK body", body(200, "\xD6\xD0\xCE\xC4"), {}, timeouts::kAccount, QString::fromUtf8("中文")},
         {"404", body(404, "000"), {}, timeouts::kAccount, ""},
         {"500", body(500, "000"), {}, timeouts::kAccount, ""},
         {"dropped", dropped, {}, timeouts::kAccount, ""},
         {"stalled past the time-out", stalled, {}, HttpTimeouts{2000, 300}, ""},
-        {"refused", std::nullopt, QStringLiteral("http://127.0.0.1:%1/x").arg(closedPort()), timeouts::kAccount, ""},
-        {"no such host", std::nullopt, QStringLiteral("http://no-such-host.invalid/x"), timeouts::kAccount, ""},
+        {"refused",
+         std::nullopt,
+         QStringLiteral("http://127.0.0.1:%1/x").arg(closedPort()),
+         timeouts::kAccount,
+         ""},
+        {"no such host",
+         std::nullopt,
+         QStringLiteral("http://no-such-host.invalid/x"),
+         timeouts::kAccount,
+         ""},
     };
     for (const auto& c : cases) {
         if (c.reply)
@@ -82,7 +96,9 @@ TEST_F(HttpTest, GetCarriesEncodedValuesExactly) {
 TEST_F(HttpTest, PostSendsTheFormBodyAsBuiltAndReadsTheReply) {
     sim.script("/form.asp", body(200, "000\xD6\xD0"));
     const QString reply = HttpPostForm(base() + "/form.asp",
-                                       QStringList{"id=" + UrlEncode(u"demo"), "content=" + UrlEncode(QString::fromUtf8("你好 ~")), "ac=plorix"});
+                                       QStringList{"id=" + UrlEncode(u"demo"),
+                                                   "content=" + UrlEncode(QString::fromUtf8("你好 ~")),
+                                                   "ac=plorix"});
     EXPECT_EQ(reply, QString::fromUtf8("000中"));
     const auto requests = requestsTo("/form.asp");
     ASSERT_EQ(requests.size(), 1u);

@@ -8,7 +8,8 @@ namespace parlumo {
 namespace {
 
 TEST(SplitRecord, KeepsBlanksInsideFieldsAsPlaceholders) {
-    const QStringList fields = splitRecord("000|x|123.45|.08|70|.15|.2|http://h/Service.asmx|.25|true", QLatin1Char('|'));
+    const QStringList fields =
+        splitRecord("000|x|123.45|.08|70|.15|.2|http://h/Service.asmx|.25|true", QLatin1Char('|'));
     ASSERT_EQ(fields.size(), 10);
     EXPECT_EQ(fields[7], QStringLiteral("http://h/Service.asmx"));
     EXPECT_EQ(splitRecord("000/a b/5", QLatin1Char('/')), (QStringList{"000", "a^b", "5"}));
@@ -16,8 +17,8 @@ TEST(SplitRecord, KeepsBlanksInsideFieldsAsPlaceholders) {
 }
 
 TEST(SplitRecordList, SplitsRecordsThenFieldsAndRestoresBlanks) {
-    const QList<QStringList> records =
-        splitRecordList(QString::fromUtf8("13800000001|35|0.2|已 接通\\13800000002|0|0|无人接听\\"), QLatin1Char('\\'));
+    const QList<QStringList> records = splitRecordList(
+        QString::fromUtf8("13800000001|35|0.2|已 接通\\13800000002|0|0|无人接听\\"), QLatin1Char('\\'));
     ASSERT_EQ(records.size(), 3);
     EXPECT_EQ(records[0], (QStringList{"13800000001", "35", "0.2", QString::fromUtf8("已 接通")}));
     EXPECT_EQ(records[1], (QStringList{"13800000002", "0", "0", QString::fromUtf8("无人接听")}));

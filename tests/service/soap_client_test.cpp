@@ -23,19 +23,44 @@ TEST_F(SoapClientTest, EachOperationPostsItsEnvelopeWithHeadersAndParametersInOr
         std::function<QString()> call;
         std::vector<std::pair<std::string, std::string>> params;
     } cases[] = {
-        {"GetUserInfo", [&] { return client.GetUserInfo("demo", "demo2026"); }, {{"uid", "demo"}, {"pwd", "demo2026"}}},
+        {"GetUserInfo",
+         [&] { return client.GetUserInfo("demo", "demo2026"); },
+         {{"uid", "demo"}, {"pwd", "demo2026"}}},
         {"SendMMS",
-         [&] { return client.SendMMS("demo", "demo2026", "13800000001", QString::fromUtf8("标题"), "hi <&>", picture, "a.png"); },
-         {{"uid", "demo"}, {"pwd", "demo2026"}, {"mobno", "13800000001"}, {"title", "标题"}, {"content", "hi <&>"},
-          {"Bytes", picture.toBase64().toStdString()}, {"mmsFileName", "a.png"}}},
+         [&] {
+             return client.SendMMS(
+                 "demo", "demo2026", "13800000001", QString::fromUtf8("标题"), "hi <&>", picture, "a.png");
+         },
+         {{"uid", "demo"},
+          {"pwd", "demo2026"},
+          {"mobno", "13800000001"},
+          {"title", "标题"},
+          {"content", "hi <&>"},
+          {"Bytes", picture.toBase64().toStdString()},
+          {"mmsFileName", "a.png"}}},
         {"SendVoice",
-         [&] { return client.SendVoice("demo", "demo2026", "13800000001", QString::fromUtf8("你好"), "1", QByteArray(), "", "", ""); },
-         {{"uid", "demo"}, {"pwd", "demo2026"}, {"vto", "13800000001"}, {"vtxt", "你好"}, {"mode", "1"},
-          {"FileBytes", ""}, {"svrno", ""}, {"str_time", ""}, {"end_time", ""}}},
+         [&] {
+             return client.SendVoice(
+                 "demo", "demo2026", "13800000001", QString::fromUtf8("你好"), "1", QByteArray(), "", "", "");
+         },
+         {{"uid", "demo"},
+          {"pwd", "demo2026"},
+          {"vto", "13800000001"},
+          {"vtxt", "你好"},
+          {"mode", "1"},
+          {"FileBytes", ""},
+          {"svrno", ""},
+          {"str_time", ""},
+          {"end_time", ""}}},
         {"SendFax",
          [&] { return client.SendFax("demo", "demo2026", "01012345678", "Li", "doc", picture, "d.tif"); },
-         {{"uid", "demo"}, {"pwd", "demo2026"}, {"faxno", "01012345678"}, {"men", "Li"}, {"title", "doc"},
-          {"Bytes", picture.toBase64().toStdString()}, {"FileName", "d.tif"}}},
+         {{"uid", "demo"},
+          {"pwd", "demo2026"},
+          {"faxno", "01012345678"},
+          {"men", "Li"},
+          {"title", "doc"},
+          {"Bytes", picture.toBase64().toStdString()},
+          {"FileName", "d.tif"}}},
     };
     for (const auto& c : cases) {
         sim.clearRequests();
@@ -62,7 +87,8 @@ TEST_F(SoapClientTest, EachOperationPostsItsEnvelopeWithHeadersAndParametersInOr
 
 TEST_F(SoapClientTest, TheServiceAnswersTheDemoAccount) {
     Service1Soap client;
-    EXPECT_EQ(PrepareSoapClient(client, soap()).GetUserInfo("demo", "demo2026"), QStringLiteral("000/1/1000/0.08/60"));
+    EXPECT_EQ(PrepareSoapClient(client, soap()).GetUserInfo("demo", "demo2026"),
+              QStringLiteral("000/1/1000/0.08/60"));
     EXPECT_EQ(client.GetUserInfo("demo", "wrong"), QStringLiteral("-03"));
 }
 
@@ -83,8 +109,10 @@ TEST_F(SoapClientTest, FaultsAndForeignRepliesBecomeErrorsWithTheirReason) {
         const char* name;
         sim::ScriptedReply reply;
         const char* reason;
-    } cases[] = {{"fault", fault, "database offline"}, {"html", html, "GetUserInfoResponse"},
-                 {"status", status, "503"}, {"dropped", dropped, "127.0.0.1"}};
+    } cases[] = {{"fault", fault, "database offline"},
+                 {"html", html, "GetUserInfoResponse"},
+                 {"status", status, "503"},
+                 {"dropped", dropped, "127.0.0.1"}};
     for (const auto& c : cases) {
         sim.script("/Service.asmx", c.reply);
         try {

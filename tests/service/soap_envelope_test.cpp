@@ -6,32 +6,40 @@ namespace parlumo {
 namespace {
 
 TEST(SoapEnvelope, HoldsTheOperationInItsNamespaceWithParametersInOrder) {
-    const QByteArray xml = buildSoapEnvelope(
-        "SendMMS", {{"uid", QString("demo")}, {"title", QString::fromUtf8("标题 <&>")}, {"Bytes", QByteArray("\x00\x01\xFF", 3)},
-                    {"mmsFileName", QString("a\x01" "b.jpg")}});
-    EXPECT_EQ(xml, QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                              "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-                              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-                              "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">"
-                              "<soap:Body><SendMMS xmlns=\"http://tempuri.org/\">"
-                              "<uid>demo</uid><title>\xE6\xA0\x87\xE9\xA2\x98 &lt;&amp;&gt;</title>"
-                              "<Bytes>AAH/</Bytes><mmsFileName>ab.jpg</mmsFileName>"
-                              "</SendMMS></soap:Body></soap:Envelope>\n"));
+    const QByteArray xml = buildSoapEnvelope("SendMMS",
+                                             {{"uid", QString("demo")},
+                                              {"title", QString::fromUtf8("标题 <&>")},
+                                              {"Bytes", QByteArray("\x00\x01\xFF", 3)},
+                                              {"mmsFileName",
+                                               QString("a\x01"
+                                                       "b.jpg")}});
+    EXPECT_EQ(xml,
+              QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                         "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+                         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                         "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">"
+                         "<soap:Body><SendMMS xmlns=\"http://tempuri.org/\">"
+                         "<uid>demo</uid><title>\xE6\xA0\x87\xE9\xA2\x98 &lt;&amp;&gt;</title>"
+                         "<Bytes>AAH/</Bytes><mmsFileName>ab.jpg</mmsFileName>"
+                         "</SendMMS></soap:Body></soap:Envelope>\n"));
 }
 
 TEST(SoapResult, ReadsTheResultOrRaisesTheReason) {
-    const QByteArray ok = "<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">"
-                          "<soap:Body><GetUserInfoResponse xmlns=\"http://tempuri.org/\"><GetUserInfoResult>"
-                          "000/x/12.5/0.1/60</GetUserInfoResult></GetUserInfoResponse></soap:Body></soap:Envelope>";
+    const QByteArray ok =
+        "<?xml version=\"1.0\"?><soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">"
+        "<soap:Body><GetUserInfoResponse xmlns=\"http://tempuri.org/\"><GetUserInfoResult>"
+        "000/x/12.5/0.1/60</GetUserInfoResult></GetUserInfoResponse></soap:Body></soap:Envelope>";
     EXPECT_EQ(readSoapResult("GetUserInfo", ok), QStringLiteral("000/x/12.5/0.1/60"));
 
-    const QByteArray empty = "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
-                             "<SendFaxResponse xmlns=\"http://tempuri.org/\"/></soap:Body></soap:Envelope>";
+    const QByteArray empty =
+        "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+        "<SendFaxResponse xmlns=\"http://tempuri.org/\"/></soap:Body></soap:Envelope>";
     EXPECT_EQ(readSoapResult("SendFax", empty), QString());
 
-    const QByteArray fault = "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
-                             "<soap:Fault><faultcode>soap:Server</faultcode><faultstring>boom</faultstring>"
-                             "</soap:Fault></soap:Body></soap:Envelope>";
+    const QByteArray fault =
+        "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
+        "<soap:Fault><faultcode>soap:Server</faultcode><faultstring>boom</faultstring>"
+        "</soap:Fault></soap:Body></soap:Envelope>";
     const struct {
         const char* name;
         QByteArray reply;

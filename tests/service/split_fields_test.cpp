@@ -32,8 +32,14 @@ const SplitCase kSplitCases[] = {
     {"text_after_closing_quote_is_a_field", "\"ab\"cd,e", ',', {"ab", "cd", "e"}},
     {"unclosed_quote_runs_to_end", "a,\"b,c d", ',', {"a", "b,c d"}},
     {"nul_ends_the_text", QString::fromUtf16(u"a|b\0|c", 6), '|', {"a", "b"}},
-    {"chinese_never_split", QString::fromUtf8("中文|短信\\测试"), '\\', {QString::fromUtf8("中文|短信"), QString::fromUtf8("测试")}},
-    {"non_ascii_is_ordinary", QString::fromUtf8("号码，一|二"), '|', {QString::fromUtf8("号码，一"), QString::fromUtf8("二")}},
+    {"chinese_never_split",
+     QString::fromUtf8("中文|短信\\测试"),
+     '\\',
+     {QString::fromUtf8("中文|短信"), QString::fromUtf8("测试")}},
+    {"non_ascii_is_ordinary",
+     QString::fromUtf8("号码，一|二"),
+     '|',
+     {QString::fromUtf8("号码，一"), QString::fromUtf8("二")}},
     {"record_list_backslash", "a|1\\b|2\\", '\\', {"a|1", "b|2", ""}},
 };
 
@@ -44,8 +50,9 @@ TEST_P(SplitFieldsTest, SplitsAsTheRuleSays) {
     EXPECT_EQ(SplitFields(c.text, QLatin1Char(c.delimiter)), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SplitFieldsTest, ::testing::ValuesIn(kSplitCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SplitFieldsTest, ::testing::ValuesIn(kSplitCases), [](const auto& info) {
+    return std::string(info.param.name);
+});
 
 TEST(SpacePlaceholder, ProtectsBlanksInsideFieldsAndRestoresThem) {
     const QStringList fields = SplitFields(protectSpaces(QStringLiteral("000|a b|c  d")), QLatin1Char('|'));

@@ -8,7 +8,9 @@ namespace {
 
 class ControlApiTest : public SimTest {
 protected:
-    Json call(const std::string &method, const std::string &target, const std::string &body = {},
+    Json call(const std::string& method,
+              const std::string& target,
+              const std::string& body = {},
               int expectedStatus = 200) const {
         httplib::Client c = client();
         httplib::Result result = method == "GET"    ? c.Get(target)
@@ -25,8 +27,10 @@ protected:
 };
 
 TEST_F(ControlApiTest, AccountsAreCreatedPartiallyAndReadBack) {
-    const Json created = call("POST", "/__sim/accounts",
-                              R"({"id":"shop","password":"Shop2026x","balance":"12.5","smsPrice":0.1,"canSchedule":true})");
+    const Json created =
+        call("POST",
+             "/__sim/accounts",
+             R"({"id":"shop","password":"Shop2026x","balance":"12.5","smsPrice":0.1,"canSchedule":true})");
     EXPECT_EQ(created.find("mmsPrice")->asString(), "0.25");
     EXPECT_EQ(get("/webservice/public/softlogin.asp?uid=shop&pwd=Shop2026x&proid=1"),
               "000|1|12.5|.1|60|.15|.2|" + sim.soapUrl() + "|.25|true");
@@ -42,7 +46,8 @@ TEST_F(ControlApiTest, AccountsAreCreatedPartiallyAndReadBack) {
 }
 
 TEST_F(ControlApiTest, SettingsSwitchTheService) {
-    const Json settings = call("POST", "/__sim/settings", R"({"maintenance":true,"offeredVersion":"4.5.0.0"})");
+    const Json settings =
+        call("POST", "/__sim/settings", R"({"maintenance":true,"offeredVersion":"4.5.0.0"})");
     EXPECT_TRUE(settings.find("maintenance")->asBool());
     EXPECT_EQ(settings.find("replyDelayMs")->asInt(), 0);
     EXPECT_EQ(get("/webservice/public/softlogin.asp?uid=demo&pwd=demo2026&proid=1"), "-09");
@@ -51,7 +56,8 @@ TEST_F(ControlApiTest, SettingsSwitchTheService) {
 }
 
 TEST_F(ControlApiTest, ScriptsAndRequestLog) {
-    const Json queued = call("POST", "/__sim/script",
+    const Json queued = call("POST",
+                             "/__sim/script",
                              R"({"path":"/softnews.htm","replies":[{"body":"你好"},{"drop":true},)"
                              R"({"bodyBase64":"AAE=","status":202}]})");
     EXPECT_EQ(queued.find("queued")->asInt(), 3);
@@ -64,7 +70,7 @@ TEST_F(ControlApiTest, ScriptsAndRequestLog) {
     get("/download/bexol.txt");
 
     const Json log = call("GET", "/__sim/requests?path=/SOFTNEWS.HTM");
-    const Json::Array &requests = log.find("requests")->asArray();
+    const Json::Array& requests = log.find("requests")->asArray();
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(requests[1].find("query")->asString(), "x=%20y");
     EXPECT_EQ(requests[1].find("status")->asInt(), 0);
@@ -78,9 +84,9 @@ TEST_F(ControlApiTest, ScriptsAndRequestLog) {
 TEST_F(ControlApiTest, SoapCallsAreReadBackWithParameters) {
     soap("GetUserInfo", {{"uid", "demo"}, {"pwd", "demo2026"}});
     const Json requests = call("GET", "/__sim/requests");
-    const Json *soapPart = requests.find("requests")->asArray().at(0).find("soap");
+    const Json* soapPart = requests.find("requests")->asArray().at(0).find("soap");
     EXPECT_EQ(soapPart->find("operation")->asString(), "GetUserInfo");
-    const Json::Array &params = soapPart->find("params")->asArray();
+    const Json::Array& params = soapPart->find("params")->asArray();
     ASSERT_EQ(params.size(), 2u);
     EXPECT_EQ(params[1].find("name")->asString(), "pwd");
     EXPECT_EQ(params[1].find("namespace")->asString(), "http://tempuri.org/");
@@ -88,7 +94,9 @@ TEST_F(ControlApiTest, SoapCallsAreReadBackWithParameters) {
 }
 
 TEST_F(ControlApiTest, RepliesAndReset) {
-    call("POST", "/__sim/replies", R"({"account":"demo","number":"13800000001","text":"好","time":"2026-01-02 03:04:05"})");
+    call("POST",
+         "/__sim/replies",
+         R"({"account":"demo","number":"13800000001","text":"好","time":"2026-01-02 03:04:05"})");
     EXPECT_EQ(postForm("/sys_port/Gateway/mo.asp?id=demo&pwd=demo2026", ""),
               "13800000001|\xBA\xC3|10690888|2026-01-02 03:04:05<br>");
 

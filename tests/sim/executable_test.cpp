@@ -13,7 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char **environ;
+extern char** environ;
 
 namespace parlumo::sim::test {
 namespace {
@@ -21,9 +21,10 @@ namespace {
 // The simulator program with its standard output on a pipe.
 class SimProcess {
 public:
-    explicit SimProcess(const std::vector<std::string> &args) {
+    explicit SimProcess(const std::vector<std::string>& args) {
         int fds[2];
-        if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+        if (pipe(fds) != 0)
+            throw std::runtime_error("pipe failed");
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
@@ -31,14 +32,17 @@ public:
         posix_spawn_file_actions_addclose(&actions, fds[1]);
         std::vector<std::string> argv = {PARLUMO_SIM_EXECUTABLE};
         argv.insert(argv.end(), args.begin(), args.end());
-        std::vector<char *> pointers;
-        for (std::string &a : argv) pointers.push_back(a.data());
+        std::vector<char*> pointers;
+        for (std::string& a : argv)
+            pointers.push_back(a.data());
         pointers.push_back(nullptr);
-        const int spawned = posix_spawn(&pid_, PARLUMO_SIM_EXECUTABLE, &actions, nullptr, pointers.data(), environ);
+        const int spawned =
+            posix_spawn(&pid_, PARLUMO_SIM_EXECUTABLE, &actions, nullptr, pointers.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         output_ = fds[0];
-        if (spawned != 0) throw std::runtime_error("cannot start " PARLUMO_SIM_EXECUTABLE);
+        if (spawned != 0)
+            throw std::runtime_error("cannot start " PARLUMO_SIM_EXECUTABLE);
     }
 
     ~SimProcess() {
@@ -53,7 +57,8 @@ public:
     std::string firstLine() {
         std::string line;
         char c = 0;
-        while (read(output_, &c, 1) == 1 && c != '\n') line += c;
+        while (read(output_, &c, 1) == 1 && c != '\n')
+            line += c;
         return line;
     }
 
@@ -71,13 +76,14 @@ private:
     int output_ = -1;
 };
 
-int portFrom(const std::string &line) {
+int portFrom(const std::string& line) {
     std::smatch m;
-    if (!std::regex_match(line, m, std::regex(R"(parlumo-sim listening on 127\.0\.0\.1:(\d+))"))) return 0;
+    if (!std::regex_match(line, m, std::regex(R"(parlumo-sim listening on 127\.0\.0\.1:(\d+))")))
+        return 0;
     return std::stoi(m[1]);
 }
 
-std::string get(int port, const std::string &target) {
+std::string get(int port, const std::string& target) {
     httplib::Client client("127.0.0.1", port);
     client.set_url_encode(false);
     const httplib::Result result = client.Get(target);
@@ -103,8 +109,9 @@ TEST_F(ExecutableTest, PrintsItsPortKeepsStateAndStopsCleanly) {
         SimProcess sim({"--port", "0", "--state", state, "--log", log});
         const int port = portFrom(sim.firstLine());
         ASSERT_GT(port, 0);
-        EXPECT_EQ(get(port, "/webservice/public/softreg.asp?uid=keeper&pwd=Keep2026x&proid=1&mob=13912345678"
-                            "&coname=&linkman=Li&tel=&email=&agentcode=&add=%20"),
+        EXPECT_EQ(get(port,
+                      "/webservice/public/softreg.asp?uid=keeper&pwd=Keep2026x&proid=1&mob=13912345678"
+                      "&coname=&linkman=Li&tel=&email=&agentcode=&add=%20"),
                   "000");
         EXPECT_EQ(sim.stopWith(SIGTERM), 0);
     }

@@ -6,7 +6,7 @@
 namespace parlumo::sim::test {
 namespace {
 
-std::vector<std::string> split(const std::string &text, const std::string &separator) {
+std::vector<std::string> split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
     std::size_t start = 0;
     for (std::size_t at = text.find(separator); at != std::string::npos; at = text.find(separator, start)) {
@@ -22,7 +22,8 @@ const std::string kReplyBox = "/sys_port/Gateway/mo.asp?id=demo&pwd=demo2026";
 TEST_F(SimTest, RepliesOfRecipientsAreHandedOutOnce) {
     std::string numbers;
     for (int i = 1; i <= 7; ++i) {
-        if (i > 1) numbers += ',';
+        if (i > 1)
+            numbers += ',';
         numbers += "1380000000" + std::to_string(i);
     }
     ASSERT_EQ(postForm("/sys_port/gateway/index.asp",
@@ -33,16 +34,18 @@ TEST_F(SimTest, RepliesOfRecipientsAreHandedOutOnce) {
     const std::vector<std::string> records = split(box, "<br>");
     ASSERT_EQ(records.size(), 4u) << box; // every third recipient replies; each record is ended by <br>
     EXPECT_EQ(records.back(), "");
-    const char *senders[] = {"13800000001", "13800000004", "13800000007"};
+    const char* senders[] = {"13800000001", "13800000004", "13800000007"};
     for (std::size_t i = 0; i < 3; ++i) {
         const std::vector<std::string> fields = split(records[i], "|");
         ASSERT_EQ(fields.size(), 4u) << records[i];
         EXPECT_EQ(fields[0], senders[i]);
         EXPECT_FALSE(fields[1].empty());
         EXPECT_EQ(fields[2], "10690888");
-        EXPECT_TRUE(std::regex_match(fields[3], std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)"))) << fields[3];
+        EXPECT_TRUE(std::regex_match(fields[3], std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")))
+            << fields[3];
     }
-    EXPECT_EQ(split(records[0], "|")[1], "\xCA\xD5\xB5\xBD\xA3\xAC\xD0\xBB\xD0\xBB\xA3\xA1"); // 收到，谢谢！ in GBK
+    EXPECT_EQ(split(records[0], "|")[1],
+              "\xCA\xD5\xB5\xBD\xA3\xAC\xD0\xBB\xD0\xBB\xA3\xA1"); // 收到，谢谢！ in GBK
     EXPECT_EQ(postForm(kReplyBox, ""), "");
 }
 
@@ -66,25 +69,28 @@ TEST_F(SimTest, InjectedReplyKeepsItsFieldsAndOwner) {
 }
 
 struct ProgressCase {
-    const char *what;
-    const char *operation;
+    const char* what;
+    const char* operation;
     Fields params;
-    const char *page;
+    const char* page;
     std::vector<std::string> numbers; // as the progress records give them
 };
 
-void PrintTo(const ProgressCase &c, std::ostream *os) { *os << c.what; }
+void PrintTo(const ProgressCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class ProgressTest : public SimTest, public ::testing::WithParamInterface<ProgressCase> {};
 
 TEST_P(ProgressTest, RecordsComeOverThePollsOnce) {
-    const ProgressCase &c = GetParam();
+    const ProgressCase& c = GetParam();
     Fields params = {{"uid", "demo"}, {"pwd", "demo2026"}};
     params.insert(params.end(), c.params.begin(), c.params.end());
     const std::string task = soap(c.operation, params);
     ASSERT_EQ(task.size(), 8u) << task;
 
-    const std::string poll = std::string(c.page) + "?uid=demo&pwd=demo2026&snum=" + task + "&o=2026-03-01%2009%3A05%3A03";
+    const std::string poll =
+        std::string(c.page) + "?uid=demo&pwd=demo2026&snum=" + task + "&o=2026-03-01%2009%3A05%3A03";
     std::vector<std::string> seen;
     for (std::size_t expected : {std::size_t{2}, c.numbers.size() - 2}) {
         const std::string reply = get(poll);
@@ -92,7 +98,7 @@ TEST_P(ProgressTest, RecordsComeOverThePollsOnce) {
         ASSERT_EQ(records.back(), "") << "every record is ended by a backslash: " << reply;
         records.pop_back();
         ASSERT_EQ(records.size(), expected) << reply;
-        for (const std::string &record : records) {
+        for (const std::string& record : records) {
             const std::vector<std::string> fields = split(record, "|");
             ASSERT_EQ(fields.size(), 6u) << record;
             EXPECT_EQ(fields[0], task);
@@ -105,24 +111,34 @@ TEST_P(ProgressTest, RecordsComeOverThePollsOnce) {
     EXPECT_EQ(seen, c.numbers);
     EXPECT_EQ(get(poll), "");
     const std::string otherPage = std::string(c.page) == "/faxservice/faxlog.asp" ? "/voice_service/vlog.asp"
-                                                                                   : "/faxservice/faxlog.asp";
+                                                                                  : "/faxservice/faxlog.asp";
     EXPECT_EQ(get(otherPage + "?uid=demo&pwd=demo2026&snum=" + task + "&o=x"), "-04");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tasks, ProgressTest,
-    ::testing::Values(
-        ProgressCase{"Voice", "SendVoice",
-                     {{"vto", "13800000001,13800000002,01088886666"}, {"vtxt", "hello"}, {"mode", "1"},
-                      {"FileBytes", ""}, {"svrno", ""}, {"str_time", ""}, {"end_time", ""}},
-                     "/voice_service/vlog.asp",
-                     {"13800000001", "13800000002", "01088886666"}},
-        ProgressCase{"Fax", "SendFax",
-                     {{"faxno", "01012345678,123,02087654321,075512345678"}, {"men", ""}, {"title", ""},
-                      {"Bytes", "JVBERi0="}, {"FileName", "a.pdf"}},
-                     "/faxservice/faxlog.asp",
-                     {"01012345678-123", "02087654321", "075512345678"}}),
-    [](const ::testing::TestParamInfo<ProgressCase> &info) { return info.param.what; });
+INSTANTIATE_TEST_SUITE_P(Tasks,
+                         ProgressTest,
+                         ::testing::Values(ProgressCase{"Voice",
+                                                        "SendVoice",
+                                                        {{"vto", "13800000001,13800000002,01088886666"},
+                                                         {"vtxt", "hello"},
+                                                         {"mode", "1"},
+                                                         {"FileBytes", ""},
+                                                         {"svrno", ""},
+                                                         {"str_time", ""},
+                                                         {"end_time", ""}},
+                                                        "/voice_service/vlog.asp",
+                                                        {"13800000001", "13800000002", "01088886666"}},
+                                           ProgressCase{
+                                               "Fax",
+                                               "SendFax",
+                                               {{"faxno", "01012345678,123,02087654321,075512345678"},
+                                                {"men", ""},
+                                                {"title", ""},
+                                                {"Bytes", "JVBERi0="},
+                                                {"FileName", "a.pdf"}},
+                                               "/faxservice/faxlog.asp",
+                                               {"01012345678-123", "02087654321", "075512345678"}}),
+                         [](const ::testing::TestParamInfo<ProgressCase>& info) { return info.param.what; });
 
 TEST_F(SimTest, DirectCallHasOneRecordOnTheVoicePage) {
     const std::string task =

@@ -4,9 +4,10 @@
 namespace parlumo::sim::test {
 namespace {
 
-std::string header(const RecordedRequest &request, const std::string &name) {
-    for (const NamedValue &h : request.headers)
-        if (h.name == name) return h.value;
+std::string header(const RecordedRequest& request, const std::string& name) {
+    for (const NamedValue& h : request.headers)
+        if (h.name == name)
+            return h.value;
     return "(absent)";
 }
 
@@ -14,18 +15,20 @@ TEST_F(SimTest, GetIsRecordedRawAndDecoded) {
     get("/webservice/public/remoney.asp?uid=demo&pwd=a%20b%26c%2B%3D%23&proid=1+x&note=%D6%D0%CE%C4");
     const std::vector<RecordedRequest> requests = sim.requests();
     ASSERT_EQ(requests.size(), 1u);
-    const RecordedRequest &r = requests[0];
+    const RecordedRequest& r = requests[0];
     EXPECT_EQ(r.method, "GET");
     EXPECT_EQ(r.path, "/webservice/public/remoney.asp");
     EXPECT_EQ(r.query, "uid=demo&pwd=a%20b%26c%2B%3D%23&proid=1+x&note=%D6%D0%CE%C4");
-    EXPECT_EQ(r.params, (std::vector<NamedValue>{
-                            {"uid", "demo"}, {"pwd", "a b&c+=#"}, {"proid", "1 x"}, {"note", "中文"}}));
+    EXPECT_EQ(
+        r.params,
+        (std::vector<NamedValue>{{"uid", "demo"}, {"pwd", "a b&c+=#"}, {"proid", "1 x"}, {"note", "中文"}}));
     EXPECT_EQ(r.status, 200);
     EXPECT_EQ(header(r, "Host"), "127.0.0.1:" + std::to_string(sim.port()));
 }
 
 TEST_F(SimTest, FormPostKeepsItsBodyBytes) {
-    const std::string body = "id=demo&pwd=demo2026&to=13800000001&content=%C4%E3%BA%C3%7E%20a.b_c-d&time=&ac=plorix";
+    const std::string body =
+        "id=demo&pwd=demo2026&to=13800000001&content=%C4%E3%BA%C3%7E%20a.b_c-d&time=&ac=plorix";
     postForm("/sys_port/gateway/index.asp", body);
     const RecordedRequest r = sim.requests().at(0);
     EXPECT_EQ(r.method, "POST");
@@ -53,13 +56,14 @@ TEST_F(SimTest, SoapCallIsRecordedWithItsParametersInOrder) {
     EXPECT_EQ(header(r, "SOAPAction"), "\"http://tempuri.org/SendFax\"");
     EXPECT_EQ(r.soapOperation, "SendFax");
     const std::string ns = "http://tempuri.org/";
-    EXPECT_EQ(r.soapParams, (std::vector<SoapParam>{{"uid", ns, "demo"},
-                                                    {"pwd", ns, "demo2026"},
-                                                    {"faxno", ns, "01012345678"},
-                                                    {"men", ns, "A & B"},
-                                                    {"title", "", "stray"},
-                                                    {"Bytes", ns, "JVBE\nRi0="},
-                                                    {"FileName", ns, "报价<1>.pdf"}}));
+    EXPECT_EQ(r.soapParams,
+              (std::vector<SoapParam>{{"uid", ns, "demo"},
+                                      {"pwd", ns, "demo2026"},
+                                      {"faxno", ns, "01012345678"},
+                                      {"men", ns, "A & B"},
+                                      {"title", "", "stray"},
+                                      {"Bytes", ns, "JVBE\nRi0="},
+                                      {"FileName", ns, "报价<1>.pdf"}}));
 }
 
 TEST_F(SimTest, LogClearsAndKeepsCounting) {

@@ -58,7 +58,8 @@ TEST_F(SimTest, DroppedConnectionGetsNoAnswerAndNoEffect) {
     ScriptedReply drop;
     drop.drop = true;
     sim.script("/sys_port/gateway/index.asp", drop);
-    const httplib::Result dropped = client().Post("/sys_port/gateway/index.asp", kSms, "application/x-www-form-urlencoded");
+    const httplib::Result dropped =
+        client().Post("/sys_port/gateway/index.asp", kSms, "application/x-www-form-urlencoded");
     EXPECT_FALSE(dropped);
     EXPECT_EQ(balance(), "1000");
     EXPECT_EQ(postForm("/sys_port/gateway/index.asp", kSms), "000");
@@ -78,12 +79,19 @@ TEST_F(SimTest, SoapScriptsPerOperation) {
     fault.soapFault = "database offline";
     sim.script("/Service.asmx", fault);
 
-    const Fields voice = {{"uid", "demo"},      {"pwd", "demo2026"}, {"vto", "13800000001"}, {"vtxt", "hello"},
-                          {"mode", "1"},        {"FileBytes", ""},   {"svrno", ""},          {"str_time", ""},
+    const Fields voice = {{"uid", "demo"},
+                          {"pwd", "demo2026"},
+                          {"vto", "13800000001"},
+                          {"vtxt", "hello"},
+                          {"mode", "1"},
+                          {"FileBytes", ""},
+                          {"svrno", ""},
+                          {"str_time", ""},
                           {"end_time", ""}};
     EXPECT_EQ(soap("SendVoice", voice), "-09");
 
-    const httplib::Result faulted = postSoap("GetUserInfo", soapEnvelope("GetUserInfo", {{"uid", "demo"}, {"pwd", "demo2026"}}));
+    const httplib::Result faulted =
+        postSoap("GetUserInfo", soapEnvelope("GetUserInfo", {{"uid", "demo"}, {"pwd", "demo2026"}}));
     ASSERT_TRUE(faulted);
     EXPECT_EQ(faulted->status, 500);
     EXPECT_NE(faulted->body.find("<faultstring>database offline</faultstring>"), std::string::npos);

@@ -15,9 +15,9 @@ using Fields = std::vector<std::pair<std::string, std::string>>;
 
 // A SOAP 1.1 request envelope for an operation of the service namespace, written
 // here independently of the simulator's own XML code.
-std::string soapEnvelope(const std::string &operation, const Fields &params);
+std::string soapEnvelope(const std::string& operation, const Fields& params);
 // The text of <OperationResult> in a response envelope, entities resolved; empty when absent.
-std::string soapResultText(const std::string &operation, const std::string &envelope);
+std::string soapResultText(const std::string& operation, const std::string& envelope);
 
 // An in-process simulator on a free loopback port, with replies due at once, and
 // httplib clients that send targets exactly as written.
@@ -27,14 +27,15 @@ protected:
 
     httplib::Client client() const;
     // GET target; the body of a 200 answer (the test fails on another status).
-    std::string get(const std::string &target) const;
+    std::string get(const std::string& target) const;
     // POST of an urlencoded body given as it goes on the wire.
-    std::string postForm(const std::string &path, const std::string &body) const;
+    std::string postForm(const std::string& path, const std::string& body) const;
     // A SOAP call to /Service.asmx; the result text of a 200 answer.
-    std::string soap(const std::string &operation, const Fields &params) const;
-    httplib::Result postSoap(const std::string &operation, const std::string &envelope,
-                             const std::string &contentType = "text/xml; charset=\"utf-8\"") const;
-    std::string balance(const std::string &id = kDemoAccountId) const;
+    std::string soap(const std::string& operation, const Fields& params) const;
+    httplib::Result postSoap(const std::string& operation,
+                             const std::string& envelope,
+                             const std::string& contentType = "text/xml; charset=\"utf-8\"") const;
+    std::string balance(const std::string& id = kDemoAccountId) const;
 
     Simulator sim;
 };

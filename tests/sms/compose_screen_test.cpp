@@ -3,10 +3,10 @@
 #include "app/account_state.h"
 #include "app/main_window.h"
 #include "contacts/address_book_screen.h"
-#include "sms/phrase_screen.h"
-#include "toolkit/picture_button.h"
 #include "data/database.h"
+#include "sms/phrase_screen.h"
 #include "tests/support/sim_fixture.h"
+#include "toolkit/picture_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,8 +50,14 @@ TEST_F(ComposeScreenTest, CleansAndCountsTheContentOnEveryChange) {
         const char* maxChars;
         int length;
         const char *size, *parts;
-    } cases[] = {{"60", 60, "60", "1"}, {"60", 61, "60", "2"}, {"70", 70, "70", "1"}, {"70", 71, "67", "2"},
-                 {"70", 135, "67", "3"}, {"67", 68, "67", "2"}, {"0", 61, "60", "2"}, {"", 0, "60", "0"}};
+    } cases[] = {{"60", 60, "60", "1"},
+                 {"60", 61, "60", "2"},
+                 {"70", 70, "70", "1"},
+                 {"70", 71, "67", "2"},
+                 {"70", 135, "67", "3"},
+                 {"67", 68, "67", "2"},
+                 {"0", 61, "60", "2"},
+                 {"", 0, "60", "0"}};
     for (const auto& c : cases) {
         logIn(c.maxChars);
         form().txt->setPlainText(QString(c.length, QChar(0x6D4B)));
@@ -119,7 +125,8 @@ TEST_F(ComposeScreenTest, LongMessageAsksAndCancelStartsNothing) {
     f.btsendClick();
     ASSERT_EQ(messages->shown.size(), 1);
     EXPECT_EQ(messages->shown[0].caption, QString::fromUtf8("长短信提醒"));
-    EXPECT_EQ(messages->shown[0].text, QString::fromUtf8("短信内容超过 70 个字符，将按 2 x 2 =4条发送和计费。  确认继续发送吗？"));
+    EXPECT_EQ(messages->shown[0].text,
+              QString::fromUtf8("短信内容超过 70 个字符，将按 2 x 2 =4条发送和计费。  确认继续发送吗？"));
     EXPECT_EQ(messages->shown[0].buttons, (QList<MessageButton>{MessageButton::Ok, MessageButton::Cancel}));
     EXPECT_TRUE(f.btsend->isEnabled());
     EXPECT_TRUE(f.Panel2->isHidden());
@@ -141,7 +148,8 @@ TEST_F(ComposeScreenTest, SendFromTheScreenLogsLowersTheBalanceAndClearsTheNumbe
     EXPECT_EQ(f.hm->text(), QStringLiteral("0"));
     EXPECT_TRUE(f.LbSpeedButton4->isEnabled());
     EXPECT_EQ(sim.account("demo")->balance.toString(), "999.84");
-    QSqlQuery rows = screens().services.database->execute(SqlText("select count(*) from send where tag='成功'"));
+    QSqlQuery rows =
+        screens().services.database->execute(SqlText("select count(*) from send where tag='成功'"));
     ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.value(0).toInt(), 1);
     f.LbSpeedButton4->click();
@@ -155,7 +163,7 @@ TEST_F(ComposeScreenTest, NumbersChangedDuringTheJobAreKept) {
     f.txt->setPlainText("hi");
     f.mob->setPlainText("13800000001");
     f.btsendClick();
-    f.mob->appendPlainText("13800000002");  // the job's signals wait for the event loop
+    f.mob->appendPlainText("13800000002"); // the job's signals wait for the event loop
     ASSERT_TRUE(waitForJob(f));
     EXPECT_EQ(f.mob->toPlainText(), QStringLiteral("13800000001\n13800000002"));
 }
@@ -166,7 +174,8 @@ TEST_F(ComposeScreenTest, AddressBookAndPhrasesOpenInTheMainWindowUnderTheirButt
         QPushButton* button;
         QWidget* screen;
         QWidget* marker;
-    } cases[] = {{form().LbSpeedButton1, screens().Form4, main.Image28}, {form().btfdy, screens().Form5, main.Image26}};
+    } cases[] = {{form().LbSpeedButton1, screens().Form4, main.Image28},
+                 {form().btfdy, screens().Form5, main.Image26}};
     for (const auto& c : cases) {
         c.button->click();
         EXPECT_EQ(c.screen->parentWidget(), main.Panel1);

@@ -18,12 +18,14 @@ TEST_F(NewsFetchTest, TurnsLineBreakTagsIntoLinesOrSaysItCouldNotConnect) {
     missing.body = "gone";
     sim.script("/softnews.htm", page);
     sim.script("/softnews.htm", missing);
-    const QString expected[] = {QString::fromUtf8("最新\nline two"), QString::fromUtf8("无法连接消息服务器，请重新登录！")};
+    const QString expected[] = {QString::fromUtf8("最新\nline two"),
+                                QString::fromUtf8("无法连接消息服务器，请重新登录！")};
     for (const QString& text : expected) {
         QString received;
         load_http_new_Thread fetch(base() + "/softnews.htm", std::chrono::milliseconds(0));
         QObject receiver;
-        QObject::connect(&fetch, &load_http_new_Thread::fetched, &receiver, [&](const QString& t) { received = t; });
+        QObject::connect(
+            &fetch, &load_http_new_Thread::fetched, &receiver, [&](const QString& t) { received = t; });
         fetch.start();
         fetch.wait();
         QCoreApplication::processEvents();

@@ -55,8 +55,10 @@ protected:
         QObject receiver;
         SendsmsThread job(in, account, db);
         QObject::connect(&job, &SendsmsThread::begun, &receiver, [&] { report.events << "begun"; });
-        QObject::connect(&job, &SendsmsThread::lineAdded, &receiver, [&](const QString& line) { report.lines << line; });
-        QObject::connect(&job, &SendsmsThread::balanceLowered, &receiver, [&](const QString& b) { report.balance = b; });
+        QObject::connect(
+            &job, &SendsmsThread::lineAdded, &receiver, [&](const QString& line) { report.lines << line; });
+        QObject::connect(
+            &job, &SendsmsThread::balanceLowered, &receiver, [&](const QString& b) { report.balance = b; });
         QObject::connect(&job, &SendsmsThread::numbersSent, &receiver, [&](const QString& read) {
             report.numbersSent = read == in.numbersText;
             report.events << "numbersSent";
@@ -72,8 +74,11 @@ protected:
         QSqlQuery q = db.execute(SqlText("select uid, mobno, num, msg, tag from send order by sid"));
         QList<SendRow> result;
         while (q.next())
-            result.append(SendRow{q.value(0).toString(), q.value(1).toString(), q.value(3).toString(),
-                                  q.value(4).toString(), q.value(2).toInt()});
+            result.append(SendRow{q.value(0).toString(),
+                                  q.value(1).toString(),
+                                  q.value(3).toString(),
+                                  q.value(4).toString(),
+                                  q.value(2).toInt()});
         return result;
     }
 
@@ -110,13 +115,15 @@ TEST_F(SendJobTest, PostsBatchesOf5000ByPosition) {
     EXPECT_EQ(logged[2].num, 2001);
     EXPECT_EQ(logged[0].tag, QString::fromUtf8("成功"));
     EXPECT_EQ(logged[0].uid, QStringLiteral("demo"));
-    EXPECT_EQ(report.lines, (QStringList{QString::fromUtf8("正在始初化.."), QString::fromUtf8("正在发送...请勿退出软件..."),
-                                         QString::fromUtf8("  由于本次任务号码较多，请耐心等侯。请勿中途退出。"),
-                                         QString::fromUtf8("第[ 1 ]次..[ 5000 ]条。提交成功!"),
-                                         QString::fromUtf8("第[ 2 ]次..[ 5000 ]条。提交成功!"),
-                                         QString::fromUtf8("第[ 3 ]次..[ 2001 ]条。提交成功!"),
-                                         QString::fromUtf8("成功发送 [12001] 条  消费 [960.08] 元。"),
-                                         QString::fromUtf8("任务完成。")}));
+    EXPECT_EQ(report.lines,
+              (QStringList{QString::fromUtf8("正在始初化.."),
+                           QString::fromUtf8("正在发送...请勿退出软件..."),
+                           QString::fromUtf8("  由于本次任务号码较多，请耐心等侯。请勿中途退出。"),
+                           QString::fromUtf8("第[ 1 ]次..[ 5000 ]条。提交成功!"),
+                           QString::fromUtf8("第[ 2 ]次..[ 5000 ]条。提交成功!"),
+                           QString::fromUtf8("第[ 3 ]次..[ 2001 ]条。提交成功!"),
+                           QString::fromUtf8("成功发送 [12001] 条  消费 [960.08] 元。"),
+                           QString::fromUtf8("任务完成。")}));
     EXPECT_EQ(report.balance, QStringLiteral("39.92"));
     EXPECT_EQ(account.get().money, QStringLiteral("39.92"));
     EXPECT_TRUE(report.numbersSent);
@@ -134,7 +141,8 @@ TEST_F(SendJobTest, PatienceLineForLargeBilledCounts) {
         const JobReport report = run(inputs(numbers(c.count), c.count, c.parts));
         EXPECT_EQ(report.lines.contains(patience), c.patience) << c.count << "x" << c.parts;
         EXPECT_EQ(postedTo().size(), 1u);
-        EXPECT_TRUE(report.lines.contains(QString::fromUtf8("第[ 1 ]次..[ %1 ]条。提交成功!").arg(c.count * c.parts)));
+        EXPECT_TRUE(report.lines.contains(
+            QString::fromUtf8("第[ 1 ]次..[ %1 ]条。提交成功!").arg(c.count * c.parts)));
     }
 }
 
@@ -149,8 +157,9 @@ TEST_F(SendJobTest, NumbersOfTheWrongLengthAreSkippedButCounted) {
 TEST_F(SendJobTest, OnlySpacesSendNothingAndClearTheNumbers) {
     const JobReport report = run(inputs("     ", 0));
     EXPECT_TRUE(postedTo().empty());
-    EXPECT_EQ(report.lines.mid(report.lines.size() - 2),
-              (QStringList{QString::fromUtf8("成功发送 [0] 条  消费 [0] 元。"), QString::fromUtf8("任务完成。")}));
+    EXPECT_EQ(
+        report.lines.mid(report.lines.size() - 2),
+        (QStringList{QString::fromUtf8("成功发送 [0] 条  消费 [0] 元。"), QString::fromUtf8("任务完成。")}));
     EXPECT_TRUE(report.numbersSent);
 }
 
@@ -265,8 +274,9 @@ TEST_F(SendJobTest, FormBodyBytesOfAChineseScheduledContent) {
     run(in);
     const auto requests = requestsTo("/sys_port/gateway/index.asp");
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].body, "id=demo&pwd=demo2026&to=13800000001&content=%C4%E3%BA%C3%20%CA%C0%BD%E7%7E"
-                                "&time=2026-12-24%2009%3A05%3A00&ac=plorix");
+    EXPECT_EQ(requests[0].body,
+              "id=demo&pwd=demo2026&to=13800000001&content=%C4%E3%BA%C3%20%CA%C0%BD%E7%7E"
+              "&time=2026-12-24%2009%3A05%3A00&ac=plorix");
 }
 
 } // namespace

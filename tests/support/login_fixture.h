@@ -46,9 +46,16 @@ inline sim::ScriptedReply soapResult(std::string text) {
 // The account state as one list, in the order uid, pwd, money, dj, MaxSmsChars, vdj, fdj,
 // service_url, cdj, CanSchedule.
 inline QStringList stateOf(const AccountFields& a) {
-    return {
-        a.uid, a.pwd, a.money,       a.dj,  a.MaxSmsChars,
-        a.vdj, a.fdj, a.service_url, a.cdj, a.CanSchedule ? QStringLiteral("true") : QStringLiteral("false")};
+    return {a.uid,
+            a.pwd,
+            a.money,
+            a.dj,
+            a.MaxSmsChars,
+            a.vdj,
+            a.fdj,
+            a.service_url,
+            a.cdj,
+            a.CanSchedule ? QStringLiteral("true") : QStringLiteral("false")};
 }
 
 // A program against a simulator, with the login screen at hand.

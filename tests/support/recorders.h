@@ -46,7 +46,8 @@ struct ShellCall {
 // Records what would have been opened; nothing is started.
 class RecordingShell final : public Shell {
 public:
-    bool openProgram(const QString& program, const QString& parameters, const QString& workingFolder) override {
+    bool
+    openProgram(const QString& program, const QString& parameters, const QString& workingFolder) override {
         calls.append(ShellCall{program, parameters, workingFolder});
         return true;
     }

@@ -4,6 +4,8 @@
 
 namespace parlumo::test {
 
-QByteArray xlsxPart(const QString& path, const QString& part) { return ZipArchive(path).entry(part); }
+QByteArray xlsxPart(const QString& path, const QString& part) {
+    return ZipArchive(path).entry(part);
+}
 
 } // namespace parlumo::test

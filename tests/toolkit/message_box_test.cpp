@@ -14,14 +14,23 @@ TEST(LoggingMessageBoxes, LogsEachBoxAsAJsonLineAndAnswersFromTheScript) {
     const QString log = dir.filePath(QStringLiteral("messages.jsonl"));
     LoggingMessageBoxes boxes(log, QStringLiteral("cancel, YES,bogus"));
 
-    EXPECT_EQ(boxes.ask(nullptr, QStringLiteral("确认"), QStringLiteral("真的要退出吗？"), MessageIcon::Question,
+    EXPECT_EQ(boxes.ask(nullptr,
+                        QStringLiteral("确认"),
+                        QStringLiteral("真的要退出吗？"),
+                        MessageIcon::Question,
                         {MessageButton::Ok, MessageButton::Cancel}),
               MessageButton::Cancel);
-    EXPECT_EQ(boxes.ask(nullptr, QStringLiteral("c"), QStringLiteral("t"), MessageIcon::Warning,
+    EXPECT_EQ(boxes.ask(nullptr,
+                        QStringLiteral("c"),
+                        QStringLiteral("t"),
+                        MessageIcon::Warning,
                         {MessageButton::Yes, MessageButton::No}),
               MessageButton::Yes);
     // The script is used up: the first button answers.
-    EXPECT_EQ(boxes.ask(nullptr, QStringLiteral("c"), QStringLiteral("t"), MessageIcon::None,
+    EXPECT_EQ(boxes.ask(nullptr,
+                        QStringLiteral("c"),
+                        QStringLiteral("t"),
+                        MessageIcon::None,
                         {MessageButton::No, MessageButton::Yes}),
               MessageButton::No);
     boxes.showMessage(nullptr, QStringLiteral("号码格式有误！"));
