@@ -3,14 +3,12 @@
 #include "account/weak_passwords.h"
 #include "app/account_state.h"
 #include "app/screens.h"
+#include "app/service_requests.h"
 #include "app/shell_services.h"
 #include "app/version.h"
 #include "data/database.h"
 #include "data/database_copy.h"
-#include "service/http.h"
-#include "service/query.h"
 #include "service/replies.h"
-#include "toolkit/busy_cursor.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
@@ -115,16 +113,9 @@ void TForm7::tv1Change(QTreeWidgetItem* current) {
 }
 
 void TForm7::showBalance() {
-    const AccountFields account = screens_.services.account->get();
-    QString reply;
-    {
-        BusyCursor busy;
-        reply = HttpGetText(
-            QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/remoney.asp"))
-                .add(QStringLiteral("uid"), account.uid.trimmed())
-                .add(QStringLiteral("pwd"), account.pwd.trimmed())
-                .add(QStringLiteral("proid"), QStringLiteral("1")));
-    }
+    const QString reply =
+        fetchShowingBusy(accountQuery(screens_.services, QStringLiteral("/webservice/public/remoney.asp"))
+                             .add(QStringLiteral("proid"), QStringLiteral("1")));
     screens_.services.messages->showMessage(this,
                                             QStringLiteral("您的余额是:") + reply + QStringLiteral(" 元"));
 }
@@ -157,15 +148,9 @@ void TForm7::LbSpeedButton1Click() {
             this, caption, QStringLiteral("密码更改不成功！原因是：老密码不正确 或 新密码为空。!"));
         return;
     }
-    QString reply;
-    {
-        BusyCursor busy;
-        reply = HttpGetText(
-            QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/editpwd.asp"))
-                .add(QStringLiteral("uid"), account.uid.trimmed())
-                .add(QStringLiteral("pwd"), account.pwd.trimmed())
-                .add(QStringLiteral("newpwd"), next));
-    }
+    const QString reply =
+        fetchShowingBusy(accountQuery(screens_.services, QStringLiteral("/webservice/public/editpwd.asp"))
+                             .add(QStringLiteral("newpwd"), next));
     // An unreachable service gives an empty reply, which is "其它参数错误！" like any other refusal.
     messages.inform(this,
                     caption,

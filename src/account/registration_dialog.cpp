@@ -3,10 +3,9 @@
 #include "account/weak_passwords.h"
 #include "app/login_screen.h"
 #include "app/screens.h"
-#include "service/http.h"
+#include "app/service_requests.h"
 #include "service/query.h"
 #include "service/replies.h"
-#include "toolkit/busy_cursor.h"
 #include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
 
@@ -125,22 +124,18 @@ void TForm11::LbSpeedButton1Click() {
         return;
     const QString u = auid->text().trimmed();
     const QString p = apwd->text().trimmed();
-    QString reply;
-    {
-        BusyCursor busy;
-        reply = HttpGetText(
-            QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
-                .add(QStringLiteral("uid"), u)
-                .add(QStringLiteral("pwd"), p)
-                .add(QStringLiteral("proid"), QStringLiteral("1"))
-                .add(QStringLiteral("mob"), mob->text().trimmed())
-                .add(QStringLiteral("coname"), coname->text().trimmed())
-                .add(QStringLiteral("linkman"), linkman->text().trimmed())
-                .add(QStringLiteral("tel"), tel->text().trimmed())
-                .add(QStringLiteral("email"), email->text().trimmed())
-                .add(QStringLiteral("agentcode"), agentcode->text().trimmed())
-                .add(QStringLiteral("add"), addr->text().trimmed() + QLatin1Char(' ')));
-    }
+    const QString reply = fetchShowingBusy(
+        QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
+            .add(QStringLiteral("uid"), u)
+            .add(QStringLiteral("pwd"), p)
+            .add(QStringLiteral("proid"), QStringLiteral("1"))
+            .add(QStringLiteral("mob"), mob->text().trimmed())
+            .add(QStringLiteral("coname"), coname->text().trimmed())
+            .add(QStringLiteral("linkman"), linkman->text().trimmed())
+            .add(QStringLiteral("tel"), tel->text().trimmed())
+            .add(QStringLiteral("email"), email->text().trimmed())
+            .add(QStringLiteral("agentcode"), agentcode->text().trimmed())
+            .add(QStringLiteral("add"), addr->text().trimmed() + QLatin1Char(' ')));
     MessageBoxes& messages = *screens_.services.messages;
     const QString caption = QStringLiteral("登录提示");
     if (reply == codes::kSuccess) {

@@ -6,6 +6,7 @@
 #include "app/login_reply.h"
 #include "app/main_window.h"
 #include "app/screens.h"
+#include "app/service_requests.h"
 #include "app/setting_keys.h"
 #include "app/settings.h"
 #include "app/shell_services.h"
@@ -14,7 +15,6 @@
 #include "data/database.h"
 #include "data/database_startup.h"
 #include "service/gbk.h"
-#include "service/http.h"
 #include "service/query.h"
 #include "service/replies.h"
 #include "service/soap_client.h"
@@ -255,8 +255,7 @@ void TForm1::writeLoginSettings(const QString& u, const QString& p) {
 }
 
 QString TForm1::fetchLoginRecord(const QString& u, const QString& p) {
-    BusyCursor busy;
-    return HttpGetText(
+    return fetchShowingBusy(
         QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
             .add(QStringLiteral("uid"), u)
             .add(QStringLiteral("pwd"), p)

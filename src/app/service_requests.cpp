@@ -1,0 +1,22 @@
+#include "app/service_requests.h"
+
+#include "app/account_state.h"
+#include "app/screens.h"
+#include "service/http.h"
+#include "toolkit/busy_cursor.h"
+
+namespace parlumo {
+
+QString fetchShowingBusy(const QString& url) {
+    BusyCursor busy;
+    return HttpGetText(url);
+}
+
+QueryUrl accountQuery(const Services& services, const QString& path) {
+    const AccountFields account = services.account->get();
+    QueryUrl url(services.addresses.host, path);
+    url.add(QStringLiteral("uid"), account.uid.trimmed()).add(QStringLiteral("pwd"), account.pwd.trimmed());
+    return url;
+}
+
+} // namespace parlumo
