@@ -1,6 +1,6 @@
 // Exporting a memo of 100 000 numbers to an .xlsx workbook.
 #include "bench/number_fixtures.h"
-#include "data/spreadsheet_export.h"
+#include "widgets/spreadsheet_export.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // the compose screen's memo widgets.
 #include "bench/number_fixtures.h"
 #include "data/number_list.h"
-#include "data/number_memo.h"
+#include "widgets/number_memo.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

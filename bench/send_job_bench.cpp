@@ -1,7 +1,7 @@
 // A whole send job of 100 000 numbers against the in-process simulator, beside posting the
 // same 20 gateway bodies with libcurl alone.
-#include "app/account_state.h"
 #include "bench/number_fixtures.h"
+#include "core/account_state.h"
 #include "data/database.h"
 #include "data/number_list.h"
 #include "sim/simulator.h"

@@ -1,11 +1,11 @@
 #include "account/maintenance_screen.h"
 
 #include "account/weak_passwords.h"
-#include "app/account_state.h"
-#include "app/screens.h"
-#include "app/service_requests.h"
-#include "app/shell_services.h"
-#include "app/version.h"
+#include "core/account_state.h"
+#include "core/service_requests.h"
+#include "core/services.h"
+#include "core/shell_services.h"
+#include "core/version.h"
 #include "data/database.h"
 #include "data/database_copy.h"
 #include "service/replies.h"
@@ -33,7 +33,7 @@ const QString kUpgrade = QStringLiteral("在线升级");
 
 } // namespace
 
-TForm7::TForm7(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm7::TForm7(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm7"), QStringLiteral("系统维护"));
     auto* groups = new QGroupBox(QStringLiteral("组别"), this);
     auto* groupsColumn = new QVBoxLayout(groups);
@@ -95,7 +95,7 @@ void TForm7::showEvent(QShowEvent* event) {
 
 void TForm7::FormShow() {
     tv1->expandAll();
-    loginuser->setText(screens_.services.account->get().uid.trimmed());
+    loginuser->setText(services_.account->get().uid.trimmed());
 }
 
 void TForm7::tv1Change(QTreeWidgetItem* current) {
@@ -107,26 +107,25 @@ void TForm7::tv1Change(QTreeWidgetItem* current) {
     if (entry == kBalance)
         showBalance();
     else if (entry == kUpgrade)
-        LaunchUpdater(screens_.services.programFolder, *screens_.services.shell);
+        LaunchUpdater(services_.programFolder, *services_.shell);
     else if (entry == kCopyDatabase)
         copyDatabaseToChosenFile();
 }
 
 void TForm7::showBalance() {
     const QString reply =
-        fetchShowingBusy(accountQuery(screens_.services, QStringLiteral("/webservice/public/remoney.asp"))
+        fetchShowingBusy(accountQuery(services_, QStringLiteral("/webservice/public/remoney.asp"))
                              .add(QStringLiteral("proid"), QStringLiteral("1")));
-    screens_.services.messages->showMessage(this,
-                                            QStringLiteral("您的余额是:") + reply + QStringLiteral(" 元"));
+    services_.messages->showMessage(this, QStringLiteral("您的余额是:") + reply + QStringLiteral(" 元"));
 }
 
 void TForm7::copyDatabaseToChosenFile() {
-    const QString target = screens_.services.fileDialogs->saveFile(this, FileDialogRequest{});
+    const QString target = services_.fileDialogs->saveFile(this, FileDialogRequest{});
     if (target.isEmpty())
         return;
-    MessageBoxes& messages = *screens_.services.messages;
+    MessageBoxes& messages = *services_.messages;
     try {
-        copyDatabase(screens_.services.database->filePath(), target);
+        copyDatabase(services_.database->filePath(), target);
         messages.showMessage(this, QStringLiteral("已成功备份至：") + target);
     } catch (const Error&) {
         messages.showMessage(this, QStringLiteral("备份失败,请重来!"));
@@ -134,7 +133,7 @@ void TForm7::copyDatabaseToChosenFile() {
 }
 
 void TForm7::LbSpeedButton1Click() {
-    MessageBoxes& messages = *screens_.services.messages;
+    MessageBoxes& messages = *services_.messages;
     const QString caption = QStringLiteral("提示");
     const QString next = newpwd->text().trimmed();
     if (isWeakPassword(next)) {
@@ -142,14 +141,14 @@ void TForm7::LbSpeedButton1Click() {
         newpwd->setFocus();
         return;
     }
-    const AccountFields account = screens_.services.account->get();
+    const AccountFields account = services_.account->get();
     if (oldpwd->text().trimmed() != account.pwd.trimmed() || next.isEmpty()) {
         messages.inform(
             this, caption, QStringLiteral("密码更改不成功！原因是：老密码不正确 或 新密码为空。!"));
         return;
     }
     const QString reply =
-        fetchShowingBusy(accountQuery(screens_.services, QStringLiteral("/webservice/public/editpwd.asp"))
+        fetchShowingBusy(accountQuery(services_, QStringLiteral("/webservice/public/editpwd.asp"))
                              .add(QStringLiteral("newpwd"), next));
     // An unreachable service gives an empty reply, which is "其它参数错误！" like any other refusal.
     messages.inform(this,

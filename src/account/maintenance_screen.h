@@ -10,21 +10,13 @@ class QTreeWidgetItem;
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "系统维护": balance query, online upgrade, copy of the database and the password change.
 class TForm7 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm7(Screens& screens, QWidget* parent = nullptr);
-
-    QLabel* Label2;
-    QTreeWidget* tv1;
-    QLabel* loginuser;
-    QLineEdit* oldpwd;
-    QLineEdit* newpwd;
-    QLabel* Label16;
-    QPushButton* LbSpeedButton1;
+    explicit TForm7(Services& services, QWidget* parent = nullptr);
 
 public Q_SLOTS:
     void FormShow();
@@ -35,10 +27,18 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QLabel* Label2;
+    QTreeWidget* tv1;
+    QLabel* loginuser;
+    QLineEdit* oldpwd;
+    QLineEdit* newpwd;
+    QLabel* Label16;
+    QPushButton* LbSpeedButton1;
+
     void showBalance();
     void copyDatabaseToChosenFile();
 
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,9 +1,8 @@
 #include "account/registration_dialog.h"
 
 #include "account/weak_passwords.h"
-#include "app/login_screen.h"
-#include "app/screens.h"
-#include "app/service_requests.h"
+#include "core/service_requests.h"
+#include "core/services.h"
 #include "service/query.h"
 #include "service/replies.h"
 #include "toolkit/message_box.h"
@@ -20,7 +19,7 @@
 
 namespace parlumo {
 
-TForm11::TForm11(Screens& screens, QWidget* parent) : QDialog(parent), screens_(screens) {
+TForm11::TForm11(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm11"), QStringLiteral("注册账号"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -97,7 +96,7 @@ TForm11::TForm11(Screens& screens, QWidget* parent) : QDialog(parent), screens_(
 }
 
 bool TForm11::entriesAccepted() {
-    MessageBoxes& messages = *screens_.services.messages;
+    MessageBoxes& messages = *services_.messages;
     auto refuse = [&messages, this](const QString& text, QLineEdit* focus) {
         messages.showMessage(this, text);
         focus->setFocus();
@@ -119,29 +118,34 @@ bool TForm11::entriesAccepted() {
     return true;
 }
 
+void TForm11::openFor(const QPoint& position, const QString& agentCode) {
+    move(position);
+    agentcode->setText(agentCode);
+    exec();
+}
+
 void TForm11::LbSpeedButton1Click() {
     if (!entriesAccepted())
         return;
     const QString u = auid->text().trimmed();
     const QString p = apwd->text().trimmed();
-    const QString reply = fetchShowingBusy(
-        QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
-            .add(QStringLiteral("uid"), u)
-            .add(QStringLiteral("pwd"), p)
-            .add(QStringLiteral("proid"), QStringLiteral("1"))
-            .add(QStringLiteral("mob"), mob->text().trimmed())
-            .add(QStringLiteral("coname"), coname->text().trimmed())
-            .add(QStringLiteral("linkman"), linkman->text().trimmed())
-            .add(QStringLiteral("tel"), tel->text().trimmed())
-            .add(QStringLiteral("email"), email->text().trimmed())
-            .add(QStringLiteral("agentcode"), agentcode->text().trimmed())
-            .add(QStringLiteral("add"), addr->text().trimmed() + QLatin1Char(' ')));
-    MessageBoxes& messages = *screens_.services.messages;
+    const QString reply =
+        fetchShowingBusy(QueryUrl(services_.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
+                             .add(QStringLiteral("uid"), u)
+                             .add(QStringLiteral("pwd"), p)
+                             .add(QStringLiteral("proid"), QStringLiteral("1"))
+                             .add(QStringLiteral("mob"), mob->text().trimmed())
+                             .add(QStringLiteral("coname"), coname->text().trimmed())
+                             .add(QStringLiteral("linkman"), linkman->text().trimmed())
+                             .add(QStringLiteral("tel"), tel->text().trimmed())
+                             .add(QStringLiteral("email"), email->text().trimmed())
+                             .add(QStringLiteral("agentcode"), agentcode->text().trimmed())
+                             .add(QStringLiteral("add"), addr->text().trimmed() + QLatin1Char(' ')));
+    MessageBoxes& messages = *services_.messages;
     const QString caption = QStringLiteral("登录提示");
     if (reply == codes::kSuccess) {
         messages.showMessage(this, QStringLiteral("恭喜！注册成功！"));
-        screens_.Form1->uid->setText(u);
-        screens_.Form1->pwd->setText(p);
+        Q_EMIT registered(u, p);
         accept();
     } else if (reply == codes::kLowBalance) {
         messages.inform(this, caption, QStringLiteral("账号已被注册，请换个账号试试！"));

@@ -1,8 +1,8 @@
-#include "app/login_screen.h"
 #include "app/program.h"
 #include "app/program_folder.h"
 #include "app/single_instance.h"
 #include "app/translations.h"
+#include "login/login_screen.h"
 #include "service/http.h"
 
 #include <QApplication>

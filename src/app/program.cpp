@@ -2,14 +2,15 @@
 
 #include "account/maintenance_screen.h"
 #include "account/registration_dialog.h"
-#include "app/login_screen.h"
-#include "app/main_window.h"
-#include "app/program_folder.h"
-#include "app/service_config.h"
+#include "app/wiring.h"
 #include "contacts/address_book_screen.h"
 #include "contacts/import_dialog.h"
+#include "core/program_file.h"
+#include "core/service_config.h"
 #include "fax/fax_progress_dialog.h"
 #include "fax/fax_screen.h"
+#include "login/login_screen.h"
+#include "main_window/main_window.h"
 #include "mms/mms_screen.h"
 #include "sms/compose_screen.h"
 #include "sms/phrase_edit_dialog.h"
@@ -39,7 +40,7 @@ Program::Program(const QString& programFolder, Seams seams)
       database_(programFile(programFolder, QStringLiteral("db.db"))) {
     const ServiceAddresses addresses = readServiceAddresses(settings_);
     account_ = std::make_unique<AccountState>(addresses.soap);
-    Services& services = screens_.services;
+    Services& services = services_;
     services.programFolder = programFolder;
     services.settings = &settings_;
     services.database = &database_;
@@ -65,10 +66,11 @@ Program::Program(const QString& programFolder, Seams seams)
     screens_.Form12 = create<TForm12>();
     screens_.Form13 = create<TForm13>();
     screens_.Form14 = create<TForm14>();
+    wireScreens(screens_, services_);
 }
 
 template <typename T> T* Program::create() {
-    auto* screen = new T(screens_);
+    auto* screen = new T(services_);
     created_.append(screen);
     return screen;
 }

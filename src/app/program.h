@@ -1,8 +1,9 @@
 #pragma once
 
-#include "app/account_state.h"
 #include "app/screens.h"
-#include "app/settings.h"
+#include "core/account_state.h"
+#include "core/services.h"
+#include "core/settings.h"
 #include "data/database.h"
 #include "service/soap_client.h"
 #include "toolkit/file_dialogs.h"
@@ -27,7 +28,8 @@ struct Seams {
 Seams productionSeams();
 
 // One running program: its services and every screen, created once in the fixed order with the
-// login screen first. Nothing is global, so two programs can live in one process.
+// login screen first, and wired to each other. Nothing is global, so two programs can live in
+// one process.
 class Program {
 public:
     Program(const QString& programFolder, Seams seams);
@@ -36,6 +38,7 @@ public:
     Program& operator=(const Program&) = delete;
 
     Screens& screens() { return screens_; }
+    Services& services() { return services_; }
     Seams& seams() { return seams_; }
 
 private:
@@ -48,6 +51,7 @@ private:
     Database database_;
     Service1Soap soap_;
     std::unique_ptr<AccountState> account_;
+    Services services_;
     Screens screens_;
     QList<QWidget*> created_;
 };

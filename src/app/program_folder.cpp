@@ -19,8 +19,4 @@ QString resolveProgramFolder() {
     return QDir(folder).absolutePath();
 }
 
-QString programFile(const QString& folder, const QString& name) {
-    return QDir(folder).filePath(name);
-}
-
 } // namespace parlumo

@@ -8,7 +8,4 @@ namespace parlumo {
 // executable's folder when it is writable, else the per-user data folder. Created when missing.
 QString resolveProgramFolder();
 
-// A fixed file name ("ovarn.ini", "db.db", …) inside the program folder.
-QString programFile(const QString& folder, const QString& name);
-
 } // namespace parlumo

@@ -1,11 +1,11 @@
 #include "contacts/address_book_screen.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TForm4::TForm4(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm4::TForm4(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm4"), QStringLiteral("名片夹"));
 }
 

@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "名片夹": the address book in its tree of groups.
 class TForm4 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm4(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm4(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,6 +1,6 @@
-#include "app/service_config.h"
+#include "core/service_config.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 namespace parlumo {
 

@@ -1,7 +1,7 @@
-#include "app/service_requests.h"
+#include "core/service_requests.h"
 
-#include "app/account_state.h"
-#include "app/screens.h"
+#include "core/account_state.h"
+#include "core/services.h"
 #include "service/http.h"
 #include "toolkit/busy_cursor.h"
 

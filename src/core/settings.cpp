@@ -1,7 +1,7 @@
-#include "app/settings.h"
+#include "core/settings.h"
 
-#include "service/gbk.h"
-#include "toolkit/error.h"
+#include "text/error.h"
+#include "text/gbk.h"
 
 #include <QFile>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "app/shell_services.h"
+#include "core/shell_services.h"
 
-#include "app/program_folder.h"
+#include "core/program_file.h"
 #include "toolkit/shell.h"
 
 #include <QFile>

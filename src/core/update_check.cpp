@@ -1,9 +1,9 @@
-#include "app/update_check.h"
+#include "core/update_check.h"
 
-#include "app/shell_services.h"
-#include "app/version.h"
+#include "core/shell_services.h"
+#include "core/version.h"
 #include "service/http.h"
-#include "service/split_fields.h"
+#include "text/split_fields.h"
 
 namespace parlumo {
 

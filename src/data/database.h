@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/sql_text.h"
-#include "toolkit/error.h"
+#include "text/error.h"
 
 #include <QHash>
 #include <QSqlDatabase>

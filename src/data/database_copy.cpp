@@ -1,6 +1,6 @@
 #include "data/database_copy.h"
 
-#include "toolkit/error.h"
+#include "text/error.h"
 
 #include <QAtomicInteger>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "data/number_list.h"
 
-#include "service/http.h"
-#include "service/split_fields.h"
+#include "text/split_fields.h"
+#include "text/trim_controls.h"
 
 #include <algorithm>
 

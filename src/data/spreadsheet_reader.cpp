@@ -1,9 +1,9 @@
 #include "data/spreadsheet_reader.h"
 
 #include "data/zip_archive.h"
-#include "service/gbk.h"
-#include "service/http.h"
-#include "toolkit/error.h"
+#include "text/error.h"
+#include "text/gbk.h"
+#include "text/trim_controls.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "data/text_files.h"
 
 #include "data/number_list.h"
-#include "service/gbk.h"
-#include "toolkit/error.h"
+#include "text/error.h"
+#include "text/gbk.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #include "data/zip_archive.h"
 
-#include "toolkit/error.h"
+#include "text/error.h"
 
 #include <QFile>
 #include <minizip/unzip.h>

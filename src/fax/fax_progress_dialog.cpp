@@ -1,11 +1,11 @@
 #include "fax/fax_progress_dialog.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TFAX_log::TFAX_log(Screens& screens, QWidget* parent) : QDialog(parent), screens_(screens) {
+TFAX_log::TFAX_log(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
     nameScreen(this, QStringLiteral("TFAX_log"), QStringLiteral("发送进度/状态"));
 }
 

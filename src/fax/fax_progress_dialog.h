@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "发送进度/状态": the per-number progress of one fax task.
 class TFAX_log : public QDialog {
     Q_OBJECT
 public:
-    explicit TFAX_log(Screens& screens, QWidget* parent = nullptr);
+    explicit TFAX_log(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

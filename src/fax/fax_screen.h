@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "传真": sending a fax and the fax records.
 class Tf_fax : public QWidget {
     Q_OBJECT
 public:
-    explicit Tf_fax(Screens& screens, QWidget* parent = nullptr);
+    explicit Tf_fax(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,9 +1,9 @@
-#include "app/login_reply.h"
+#include "login/login_reply.h"
 
-#include "app/account_state.h"
+#include "core/account_state.h"
 #include "data/conditions.h"
 #include "service/replies.h"
-#include "service/split_fields.h"
+#include "text/split_fields.h"
 
 namespace parlumo {
 

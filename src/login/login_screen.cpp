@@ -1,29 +1,25 @@
-#include "app/login_screen.h"
+#include "login/login_screen.h"
 
-#include "account/registration_dialog.h"
-#include "app/account_state.h"
-#include "app/artwork.h"
-#include "app/login_reply.h"
-#include "app/main_window.h"
-#include "app/screens.h"
-#include "app/service_requests.h"
-#include "app/setting_keys.h"
-#include "app/settings.h"
-#include "app/shell_services.h"
-#include "app/update_check.h"
+#include "core/account_state.h"
+#include "core/service_requests.h"
+#include "core/services.h"
+#include "core/setting_keys.h"
+#include "core/settings.h"
+#include "core/update_check.h"
 #include "data/conditions.h"
 #include "data/database.h"
 #include "data/database_startup.h"
-#include "service/gbk.h"
+#include "login/login_reply.h"
 #include "service/query.h"
 #include "service/replies.h"
 #include "service/soap_client.h"
-#include "service/split_fields.h"
-#include "sms/compose_screen.h"
+#include "text/gbk.h"
+#include "text/split_fields.h"
 #include "toolkit/busy_cursor.h"
 #include "toolkit/message_box.h"
 #include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
+#include "widgets/artwork.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,11 +30,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QSystemTrayIcon>
 #include <QWindow>
 
 namespace parlumo {
@@ -47,7 +40,6 @@ namespace {
 
 constexpr QSize kLoginSize{520, 320};
 const QString kLoginCaption = QStringLiteral("登录提示");
-const QString kTrayHint = QStringLiteral("短信平台");
 
 QString httpConnectionMessage() {
     return QStringLiteral("请检查您的电脑是否正常连上Internet，请稍侯重试!\r\n  或者dns改为8.8.8.8 再试。");
@@ -59,13 +51,13 @@ QString soapConnectionMessage() {
 
 } // namespace
 
-TForm1::TForm1(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm1::TForm1(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm1"), QStringLiteral("Parlumo"));
     // Created first of all screens, so the database is ready before any other screen uses it.
-    prepareDatabaseFiles(screens_.services.programFolder);
+    prepareDatabaseFiles(services_.programFolder);
     // Without a database or a spare copy the program starts on a fresh, empty database.
     try {
-        screens_.services.database->createIfMissing();
+        services_.database->createIfMissing();
     } catch (const DatabaseError& error) {
         qWarning("%s", qPrintable(error.reason()));
     }
@@ -132,25 +124,9 @@ void TForm1::buildControls() {
         "QLineEdit:focus{border-color:#1f6fd1;} QLineEdit:disabled{background:#eef1f5;}"
         "QCheckBox{color:#334;}"));
 
-    service_url = named(new QLineEdit(screens_.services.account->get().service_url, this),
-                        QStringLiteral("service_url"));
+    service_url =
+        named(new QLineEdit(services_.account->get().service_url, this), QStringLiteral("service_url"));
     service_url->hide();
-
-    PopupMenu1 = named(new QMenu(this), QStringLiteral("PopupMenu1"));
-    N1 = PopupMenu1->addAction(QStringLiteral("显示/隐藏(&G)"), this, &TForm1::toggleApplication);
-    N2 = PopupMenu1->addAction(QStringLiteral("检查更新"), this, [this] {
-        LaunchUpdater(screens_.services.programFolder, *screens_.services.shell);
-    });
-    PopupMenu1->addSeparator();
-    N3 = PopupMenu1->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
-    TrayIcon1 = named(new QSystemTrayIcon(artwork::applicationIcon(), this), QStringLiteral("TrayIcon1"));
-    TrayIcon1->setToolTip(kTrayHint);
-    TrayIcon1->setContextMenu(PopupMenu1);
-    connect(TrayIcon1, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
-            toggleApplication();
-    });
-    TrayIcon1->show();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -164,7 +140,7 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
-    Services& services = screens_.services;
+    Services& services = services_;
     updateCheck_ =
         std::make_unique<GETHTTPThread>(services.addresses.update + QStringLiteral("/download/bexol.txt"),
                                         services.programFolder,
@@ -175,15 +151,13 @@ void TForm1::FormShow() {
     const Settings& settings = *services.settings;
     const QString banner =
         settings.ReadSetting(QStringLiteral("config"), QStringLiteral("cop"), kDefaultBanner);
-    screens_.Form2->setBanner(banner);
+    Q_EMIT bannerRead(banner);
     services.agentcode =
         settings.ReadSetting(QStringLiteral("config"), QStringLiteral("agentcode"), QStringLiteral("OVARN"));
     const QString reg =
         settings.ReadSetting(QStringLiteral("config"), QStringLiteral("reg"), QStringLiteral("no"));
     uid->setText(settings.ReadSetting(QStringLiteral("login"), QStringLiteral("uid")));
     pwd->setText(settings.ReadSetting(QStringLiteral("login"), QStringLiteral("pwd")));
-    if (toGbk(banner).size() < 64)
-        TrayIcon1->setToolTip(banner);
     if (!pwd->text().isEmpty())
         CheckBox1->setChecked(true);
     if (reg.trimmed() == QLatin1String("yes")) {
@@ -196,8 +170,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::loadBackground(const QString& name) {
-    const QString path =
-        QFileInfo(name).isAbsolute() ? name : QDir(screens_.services.programFolder).filePath(name);
+    const QString path = QFileInfo(name).isAbsolute() ? name : QDir(services_.programFolder).filePath(name);
     QImageReader reader(path);
     const QImage picture = reader.read();
     if (!picture.isNull()) {
@@ -205,7 +178,7 @@ void TForm1::loadBackground(const QString& name) {
         return;
     }
     bglogin->setPixmap(artwork::loginBackground(size(), devicePixelRatioF()));
-    screens_.services.messages->show(
+    services_.messages->show(
         this,
         MessageRequest{kApplicationTitle,
                        QStringLiteral("无法打开图片文件“%1”：%2").arg(name, reader.errorString()),
@@ -224,12 +197,11 @@ void TForm1::CheckBox2Click() {
 bool TForm1::guestLogin(bool httpWay) {
     if (!CheckBox2->isChecked())
         return false;
-    applyGuestLogin(*screens_.services.account, httpWay);
+    applyGuestLogin(*services_.account, httpWay);
     enterMainWindow();
-    screens_.services.messages->inform(
-        this,
-        QStringLiteral("提示"),
-        QStringLiteral("您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！"));
+    services_.messages->inform(this,
+                               QStringLiteral("提示"),
+                               QStringLiteral("您使用的是来宾账号.此账号仅用于演示,大部分功能将不能使用！"));
     return true;
 }
 
@@ -244,11 +216,11 @@ bool TForm1::credentials(QString& u, QString& p) {
 }
 
 void TForm1::loginMessage(const QString& text) {
-    screens_.services.messages->inform(this, kLoginCaption, text);
+    services_.messages->inform(this, kLoginCaption, text);
 }
 
 void TForm1::writeLoginSettings(const QString& u, const QString& p) {
-    const Settings& settings = *screens_.services.settings;
+    const Settings& settings = *services_.settings;
     settings.WriteSetting(QStringLiteral("login"), QStringLiteral("uid"), u);
     settings.WriteSetting(
         QStringLiteral("login"), QStringLiteral("pwd"), CheckBox1->isChecked() ? p : QString());
@@ -256,7 +228,7 @@ void TForm1::writeLoginSettings(const QString& u, const QString& p) {
 
 QString TForm1::fetchLoginRecord(const QString& u, const QString& p) {
     return fetchShowingBusy(
-        QueryUrl(screens_.services.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
+        QueryUrl(services_.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
             .add(QStringLiteral("uid"), u)
             .add(QStringLiteral("pwd"), p)
             .add(QStringLiteral("proid"), QStringLiteral("1")));
@@ -275,14 +247,14 @@ void TForm1::LbSpeedButton2Click() {
             loginMessage(httpLoginRefusal(code));
             return;
         }
-        AccountState& account = *screens_.services.account;
+        AccountState& account = *services_.account;
         applyHttpLogin(fields, account, u, p);
         const AccountFields state = account.get();
         service_url->setText(state.service_url);
-        screens_.Form3->setScheduleVisible(state.CanSchedule);
+        Q_EMIT scheduleRightRead(state.CanSchedule);
         writeLoginSettings(u, p);
-        screens_.Form3->txt->setPlainText(restoredLastText(
-            screens_.services.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt"))));
+        Q_EMIT lastTextRestored(restoredLastText(
+            services_.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt"))));
         enterMainWindow();
     } catch (const Error&) {
         loginMessage(httpConnectionMessage());
@@ -299,8 +271,8 @@ void TForm1::pwdEnter() {
         QString reply;
         {
             BusyCursor busy;
-            AccountState& account = *screens_.services.account;
-            reply = PrepareSoapClient(*screens_.services.soap, account.get().service_url).GetUserInfo(u, p);
+            AccountState& account = *services_.account;
+            reply = PrepareSoapClient(*services_.soap, account.get().service_url).GetUserInfo(u, p);
         }
         const QStringList fields = splitRecord(fromGbk(toGbk(reply)), QLatin1Char('/'));
         const QString code = fieldAt(fields, 0);
@@ -311,9 +283,9 @@ void TForm1::pwdEnter() {
             return;
         }
         writeLoginSettings(u, p);
-        screens_.Form3->txt->setPlainText(
-            screens_.services.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt")));
-        applySoapLogin(fields, *screens_.services.account, u, p);
+        Q_EMIT lastTextRestored(
+            services_.settings->ReadSetting(QStringLiteral("config"), QStringLiteral("lasttxt")));
+        applySoapLogin(fields, *services_.account, u, p);
         enterMainWindow();
     } catch (const Error&) {
         loginMessage(soapConnectionMessage());
@@ -321,68 +293,37 @@ void TForm1::pwdEnter() {
 }
 
 void TForm1::enterMainWindow() {
-    loggedIn_ = true;
     hide();
-    screens_.Form3->showAccount(screens_.services.account->get());
-    screens_.Form2->showAfterLogin();
-    screens_.Form3->txtChange();
+    Q_EMIT accountChanged(services_.account->get());
+    Q_EMIT loggedIn(uid->text());
 }
 
 void TForm1::Reshmoney() {
     const QString u = uid->text().trimmed();
     const QStringList fields = splitRecord(fetchLoginRecord(u, pwd->text().trimmed()), QLatin1Char('|'));
-    AccountState& account = *screens_.services.account;
+    AccountState& account = *services_.account;
     try {
         if (fieldAt(fields, 0) != codes::kSuccess) {
-            screens_.services.messages->inform(
+            services_.messages->inform(
                 this, QStringLiteral("提示"), QStringLiteral("刷新余额失败，请退出，重新登录！"));
             return;
         }
         applyBalanceRefresh(fields, account, u);
     } catch (const FieldError&) {
-        screens_.services.messages->inform(
+        services_.messages->inform(
             this, QStringLiteral("提示"), QStringLiteral("无法连接服务器，余额未能刷新，请稍后重试！"));
     }
     service_url->setText(account.get().service_url);
-    screens_.Form3->showAccount(account.get());
+    Q_EMIT accountChanged(account.get());
 }
 
 void TForm1::LbSpeedButton1Click() {
-    TForm11* registration = screens_.Form11;
-    registration->move(pos() + QPoint(250, -100));
-    registration->agentcode->setText(screens_.services.agentcode);
-    registration->exec();
+    Q_EMIT registrationRequested(pos() + QPoint(250, -100), services_.agentcode);
 }
 
-QWidget* TForm1::applicationWindow() {
-    return loggedIn_ ? static_cast<QWidget*>(screens_.Form2) : this;
-}
-
-void TForm1::toggleApplication() {
-    if (hiddenToTray_ || applicationWindow()->isMinimized())
-        restoreApplication();
-    else
-        minimiseApplication();
-}
-
-void TForm1::minimiseApplication() {
-    QWidget* window = applicationWindow();
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        // The window leaves the taskbar and comes back from the icon.
-        hiddenToTray_ = true;
-        window->hide();
-    } else {
-        window->showMinimized();
-    }
-}
-
-void TForm1::restoreApplication() {
-    QWidget* window = applicationWindow();
-    hiddenToTray_ = false;
-    window->show();
-    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->raise();
-    window->activateWindow();
+void TForm1::fillCredentials(const QString& u, const QString& p) {
+    uid->setText(u);
+    pwd->setText(p);
 }
 
 void TForm1::stopUpdateCheck() {
@@ -392,7 +333,7 @@ void TForm1::stopUpdateCheck() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    TrayIcon1->hide();
+    Q_EMIT closed();
     QCoreApplication::quit();
 }
 

@@ -1,29 +1,17 @@
-#include "app/main_window.h"
+#include "main_window/main_window.h"
 
-#include "account/maintenance_screen.h"
-#include "app/artwork.h"
-#include "app/login_screen.h"
-#include "app/screens.h"
-#include "app/settings.h"
-#include "contacts/address_book_screen.h"
-#include "fax/fax_screen.h"
-#include "mms/mms_screen.h"
-#include "sms/compose_screen.h"
-#include "sms/phrase_screen.h"
-#include "sms/replies_screen.h"
-#include "sms/sent_log_screen.h"
-#include "toolkit/error.h"
+#include "core/services.h"
+#include "core/settings.h"
+#include "text/error.h"
 #include "toolkit/message_box.h"
 #include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
 #include "toolkit/shell.h"
-#include "voice/voice_screen.h"
+#include "widgets/artwork.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -44,7 +32,7 @@ const QSize kFreeSize{800, 600};
 
 } // namespace
 
-TForm2::TForm2(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm2::TForm2(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm2"), QStringLiteral("主界面"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowIcon(artwork::applicationIcon());
@@ -89,7 +77,7 @@ void TForm2::buildHeader() {
     Image9 = glyph(QStringLiteral("Image9"), '-');
     Image10 = glyph(QStringLiteral("Image10"), 'o');
     Image7 = glyph(QStringLiteral("Image7"), 'x');
-    connect(Image9, &PictureButton::clicked, this, [this] { screens_.Form1->toggleApplication(); });
+    connect(Image9, &PictureButton::clicked, this, &TForm2::minimiseRequested);
     connect(Image10, &PictureButton::clicked, this, &TForm2::toggleSize);
     connect(Image7, &PictureButton::clicked, this, &TForm2::exitProgram);
     for (PictureButton* p : {Image4, Image3, Image11})
@@ -100,34 +88,31 @@ void TForm2::buildNavigation() {
     const struct {
         const char* name;
         const char* caption;
-        QWidget* (*screen)(Screens&);
     } map[] = {
-        {"Image30", "发送短信", [](Screens& s) -> QWidget* { return s.Form3; }},
-        {"Image5", "彩信", [](Screens& s) -> QWidget* { return s.Form14; }},
-        {"Image29", "传真", [](Screens& s) -> QWidget* { return s.f_fax; }},
-        {"Image59", "语音服务", [](Screens& s) -> QWidget* { return s.Form12; }},
-        {"Image28", "名片夹", [](Screens& s) -> QWidget* { return s.Form4; }},
-        {"Image27", "发送记录", [](Screens& s) -> QWidget* { return s.Form8; }},
-        {"Image26", "短语管理", [](Screens& s) -> QWidget* { return s.Form5; }},
-        {"Image25", "接收回复短信", [](Screens& s) -> QWidget* { return s.Form6; }},
-        {"Image24", "系统维护", [](Screens& s) -> QWidget* { return s.Form7; }},
+        {"Image30", "发送短信"},
+        {"Image5", "彩信"},
+        {"Image29", "传真"},
+        {"Image59", "语音服务"},
+        {"Image28", "名片夹"},
+        {"Image27", "发送记录"},
+        {"Image26", "短语管理"},
+        {"Image25", "接收回复短信"},
+        {"Image24", "系统维护"},
     };
-    PictureButton** members[] = {
-        &Image30, &Image5, &Image29, &Image59, &Image28, &Image27, &Image26, &Image25, &Image24};
     const qreal dpr = devicePixelRatioF();
     for (int i = 0; i < 9; ++i) {
         auto* b = new PictureButton(QString::fromLatin1(map[i].name), this);
         b->setPixmap(artwork::navigationTile(i, QSize(kTileSize, kTileSize), dpr));
         b->setAlignment(Qt::AlignCenter);
         b->setToolTip(QString::fromUtf8(map[i].caption));
-        *members[i] = b;
-        navigation_.append(Navigation{b, map[i].screen});
+        navigation_.append(Navigation{b, nullptr});
         auto* caption = new QLabel(QString::fromUtf8(map[i].caption), this);
         caption->setAlignment(Qt::AlignCenter);
         caption->setStyleSheet(QStringLiteral("color:#2a3442;"));
         navigationCaptions_.append(caption);
         connect(b, &PictureButton::clicked, this, [this, i] {
-            ShowInMainWindow(navigation_[i].screen(screens_), navigation_[i].button);
+            if (navigation_[i].screen)
+                ShowInMainWindow(navigation_[i].screen, navigation_[i].button);
         });
     }
     Image22 = new PictureButton(QStringLiteral("Image22"), this);
@@ -220,13 +205,24 @@ void TForm2::setBanner(const QString& banner) {
     softname->setText(QStringLiteral("  ") + banner);
 }
 
-void TForm2::showAfterLogin() {
-    const QString agent = screens_.services.agentcode.toLower();
+void TForm2::setButtonScreen(const QString& buttonName, QWidget* screen) {
+    for (Navigation& n : navigation_)
+        if (n.button->objectName() == buttonName)
+            n.screen = screen;
+}
+
+void TForm2::setMessageTextSource(std::function<QString()> messageText) {
+    messageText_ = std::move(messageText);
+}
+
+void TForm2::showAfterLogin(const QString& typedIdentifier) {
+    chatIdentifier_ = typedIdentifier;
+    const QString agent = services_.agentcode.toLower();
     bt_chat->setVisible(agent == QLatin1String("ovarn") || agent == QLatin1String("tremd"));
     fillScreen();
     show();
-    if (Image1->x() < 60)
-        ShowInMainWindow(screens_.Form3, nullptr);
+    if (Image1->x() < 60 && navigation_[0].screen)
+        ShowInMainWindow(navigation_[0].screen, nullptr);
 }
 
 void TForm2::ShowInMainWindow(QWidget* screen, QWidget* button) {
@@ -239,6 +235,14 @@ void TForm2::ShowInMainWindow(QWidget* screen, QWidget* button) {
     screen->setGeometry(Panel1->rect());
     screen->raise();
     screen->show();
+}
+
+void TForm2::showScreen(QWidget* screen) {
+    QWidget* button = nullptr;
+    for (const Navigation& n : navigation_)
+        if (n.screen == screen)
+            button = n.button;
+    ShowInMainWindow(screen, button);
 }
 
 void TForm2::fillScreen() {
@@ -261,27 +265,26 @@ void TForm2::toggleSize() {
 void TForm2::exitProgram() {
     Image1->move(Image22->x(), Image1->y());
     try {
-        screens_.services.settings->WriteSetting(QStringLiteral("config"),
-                                                 QStringLiteral("lasttxt"),
-                                                 screens_.Form3->txt->toPlainText().trimmed());
+        services_.settings->WriteSetting(QStringLiteral("config"),
+                                         QStringLiteral("lasttxt"),
+                                         messageText_ ? messageText_().trimmed() : QString());
     } catch (const Error& error) {
-        screens_.services.messages->inform(this, kApplicationTitle, error.reason(), MessageIcon::Critical);
+        services_.messages->inform(this, kApplicationTitle, error.reason(), MessageIcon::Critical);
         return;
     }
-    if (screens_.services.messages->ask(this,
-                                        QStringLiteral("确认"),
-                                        QStringLiteral("真的要退出吗？"),
-                                        MessageIcon::Question,
-                                        {MessageButton::Ok, MessageButton::Cancel}) == MessageButton::Ok)
+    if (services_.messages->ask(this,
+                                QStringLiteral("确认"),
+                                QStringLiteral("真的要退出吗？"),
+                                MessageIcon::Question,
+                                {MessageButton::Ok, MessageButton::Cancel}) == MessageButton::Ok)
         close();
 }
 
 void TForm2::bt_chatClick() {
-    const Services& services = screens_.services;
+    const Services& services = services_;
     const QString parameters = QStringLiteral("咨询客服 ' ' ") + services.addresses.update +
                                QStringLiteral("/kf.asp?agentcode=") + services.agentcode +
-                               QStringLiteral("&uid=") + screens_.Form1->uid->text() +
-                               QStringLiteral(" 558 455 0");
+                               QStringLiteral("&uid=") + chatIdentifier_ + QStringLiteral(" 558 455 0");
     services.shell->openProgram(QDir(services.programFolder).filePath(QStringLiteral("webs.exe")),
                                 parameters,
                                 services.programFolder);
@@ -289,14 +292,14 @@ void TForm2::bt_chatClick() {
 
 void TForm2::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
-    screens_.Form1->close();
+    Q_EMIT closed();
 }
 
 void TForm2::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized() &&
         QSystemTrayIcon::isSystemTrayAvailable())
-        screens_.Form1->minimiseApplication();
+        Q_EMIT minimised();
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {

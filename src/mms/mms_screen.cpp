@@ -1,11 +1,11 @@
 #include "mms/mms_screen.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TForm14::TForm14(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm14::TForm14(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm14"), QStringLiteral("彩信"));
 }
 

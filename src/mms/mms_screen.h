@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "彩信": composing and sending picture messages, and their records.
 class TForm14 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm14(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm14(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,6 +1,6 @@
 #include "service/http.h"
 
-#include "service/gbk.h"
+#include "text/gbk.h"
 
 #include <curl/curl.h>
 #include <memory>
@@ -77,16 +77,6 @@ HttpResponse httpExchange(const HttpRequest& request) {
             QStringLiteral("%1: %2").arg(request.url, QString::fromUtf8(curl_easy_strerror(result))));
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &response.status);
     return response;
-}
-
-QString trimControls(const QString& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && (text[begin].unicode() <= 32 || text[begin].isSpace()))
-        ++begin;
-    while (end > begin && (text[end - 1].unicode() <= 32 || text[end - 1].isSpace()))
-        --end;
-    return text.sliced(begin, end - begin);
 }
 
 QString HttpGetText(const QString& url, HttpTimeouts limits, const std::atomic<bool>* cancelled) {

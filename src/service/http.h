@@ -1,6 +1,7 @@
 #pragma once
 
-#include "toolkit/error.h"
+#include "text/error.h"
+#include "text/trim_controls.h"
 
 #include <QByteArray>
 #include <QList>
@@ -62,9 +63,6 @@ QString HttpPostForm(const QString& url,
                      const QStringList& fields,
                      HttpTimeouts limits = timeouts::kGateway,
                      const std::atomic<bool>* cancelled = nullptr);
-
-// Removes leading and trailing characters with codes up to 32.
-QString trimControls(const QString& text);
 
 // Initialises the HTTP library once for the process; kept alive for the program's lifetime.
 class HttpLibrary {

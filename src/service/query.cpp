@@ -1,6 +1,6 @@
 #include "service/query.h"
 
-#include "service/gbk.h"
+#include "text/gbk.h"
 
 namespace parlumo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/error.h"
+#include "text/error.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,21 +1,16 @@
 #include "sms/compose_screen.h"
 
-#include "app/account_state.h"
-#include "app/login_screen.h"
-#include "app/main_window.h"
-#include "app/screens.h"
-#include "contacts/address_book_screen.h"
-#include "contacts/import_dialog.h"
+#include "core/account_state.h"
+#include "core/services.h"
 #include "data/database.h"
-#include "data/number_memo.h"
 #include "sms/message_rules.h"
 #include "sms/news_fetch.h"
-#include "sms/phrase_screen.h"
 #include "sms/send_job.h"
 #include "toolkit/message_box.h"
 #include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
 #include "toolkit/shell.h"
+#include "widgets/number_memo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,7 +55,7 @@ QLabel* link(const QString& name, const QString& caption, QWidget* parent) {
 
 } // namespace
 
-TForm3::TForm3(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm3::TForm3(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm3"), QStringLiteral("发送短信"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(12, 12, 12, 12);
@@ -85,27 +80,21 @@ TForm3::TForm3(Screens& screens, QWidget* parent) : QWidget(parent), screens_(sc
     NumberMemoConfig memo;
     memo.count = CountRule::Items;
     memo.entry = EntryRule::MobileOrAreaCode;
-    numbers_ = new NumberMemo(
-        this, mob, hm, inmob, memo, *screens_.services.messages, *screens_.services.fileDialogs);
+    numbers_ = new NumberMemo(this, mob, hm, inmob, memo, *services_.messages, *services_.fileDialogs);
     connectHandlers();
 }
 
 void TForm3::connectHandlers() {
-    connect(LbSpeedButton1, &QPushButton::clicked, this, [this] {
-        screens_.Form2->ShowInMainWindow(screens_.Form4, screens_.Form2->Image28);
-    });
+    connect(LbSpeedButton1, &QPushButton::clicked, this, &TForm3::addressBookRequested);
     connect(LbSpeedButton3, &QPushButton::clicked, this, [this] {
-        screens_.Form9->actionpg = QStringLiteral("form3");
-        screens_.Form9->exec();
+        Q_EMIT spreadsheetImportRequested(QStringLiteral("form3"));
     });
     connect(LbSpeedButton2, &QPushButton::clicked, numbers_, &NumberMemo::loadTextFile);
     connect(LbSpeedButton8, &QPushButton::clicked, numbers_, &NumberMemo::exportNumbers);
     connect(LbSpeedButton6, &QPushButton::clicked, numbers_, &NumberMemo::deleteCaretLine);
     connect(LbSpeedButton5, &QPushButton::clicked, numbers_, &NumberMemo::removeDuplicates);
     connect(LbSpeedButton7, &QPushButton::clicked, numbers_, &NumberMemo::clear);
-    connect(btfdy, &QPushButton::clicked, this, [this] {
-        screens_.Form2->ShowInMainWindow(screens_.Form5, screens_.Form2->Image26);
-    });
+    connect(btfdy, &QPushButton::clicked, this, &TForm3::phrasesRequested);
     connect(btsend, &QPushButton::clicked, this, &TForm3::btsendClick);
     connect(LbSpeedButton4, &QPushButton::clicked, this, &TForm3::LbSpeedButton4Click);
     for (QLabel* label : {StaticText1, Label16, Label14})
@@ -325,7 +314,7 @@ void TForm3::txtChange() {
     }
     const int length = static_cast<int>(cleaned.size());
     zf->setText(QString::number(length));
-    const int n = charsPerSms(screens_.services.account->get().MaxSmsChars);
+    const int n = charsPerSms(services_.account->get().MaxSmsChars);
     const int size = billingSize(n, length);
     maxsmstxt->setText(QString::number(size));
     if (size == n) {
@@ -352,7 +341,19 @@ void TForm3::chk1Click() {
 }
 
 void TForm3::Label26Click() {
-    screens_.Form1->Reshmoney();
+    Q_EMIT balanceRefreshRequested();
+}
+
+void TForm3::setMessageText(const QString& text) {
+    txt->setPlainText(text);
+}
+
+QString TForm3::messageText() const {
+    return txt->toPlainText();
+}
+
+void TForm3::appendNumbers(const QStringList& numbers) {
+    numbers_->appendNumbers(numbers);
 }
 
 void TForm3::FormResize() {
@@ -396,12 +397,12 @@ void TForm3::Label16Click() {
 }
 
 void TForm3::Label14Click() {
-    screens_.services.database->close();
+    services_.database->close();
 }
 
 void TForm3::startNewsFetch() {
-    auto* fetch = new load_http_new_Thread(
-        screens_.services.addresses.host + QStringLiteral("/softnews.htm"), newsDelay, this);
+    auto* fetch =
+        new load_http_new_Thread(services_.addresses.host + QStringLiteral("/softnews.htm"), newsDelay, this);
     connect(fetch, &load_http_new_Thread::fetched, this, [this](const QString& text) {
         info->appendPlainText(text);
     });
@@ -417,7 +418,7 @@ void TForm3::addLine(const QString& line) {
 
 void TForm3::btsendClick() {
     const int length = zf->text().toInt();
-    const int n = charsPerSms(screens_.services.account->get().MaxSmsChars);
+    const int n = charsPerSms(services_.account->get().MaxSmsChars);
     if (length > n) {
         const long long total = hm->text().toLongLong() * sendno->text().toLongLong();
         const QString question =
@@ -425,11 +426,11 @@ void TForm3::btsendClick() {
                 .arg(n)
                 .arg(hm->text(), sendno->text())
                 .arg(total);
-        if (screens_.services.messages->ask(this,
-                                            QStringLiteral("长短信提醒"),
-                                            question,
-                                            MessageIcon::Question,
-                                            {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
+        if (services_.messages->ask(this,
+                                    QStringLiteral("长短信提醒"),
+                                    question,
+                                    MessageIcon::Question,
+                                    {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
             return;
     }
     btsend->setEnabled(false);
@@ -444,10 +445,10 @@ void TForm3::btsendClick() {
     if (chk1->isChecked())
         inputs.time = t_date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
                       t_hh->currentText() + QLatin1Char(':') + t_mm->currentText() + QStringLiteral(":00");
-    inputs.gatewayUrl = screens_.services.addresses.host + QStringLiteral("/sys_port/gateway/index.asp");
+    inputs.gatewayUrl = services_.addresses.host + QStringLiteral("/sys_port/gateway/index.asp");
     inputs.pause = batchPause;
 
-    auto* job = new SendsmsThread(inputs, *screens_.services.account, *screens_.services.database, this);
+    auto* job = new SendsmsThread(inputs, *services_.account, *services_.database, this);
     connect(job, &SendsmsThread::begun, this, [this] {
         LbSpeedButton4->setEnabled(false);
         sendlog->clear();
@@ -503,8 +504,7 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     else if (watched == Label14)
         Label14Click();
     else if (watched == StaticText1)
-        screens_.services.shell->openDocument(
-            QDir(screens_.services.programFolder).filePath(QStringLiteral("keyword.txt")));
+        services_.shell->openDocument(QDir(services_.programFolder).filePath(QStringLiteral("keyword.txt")));
     else
         return QWidget::eventFilter(watched, event);
     return true;

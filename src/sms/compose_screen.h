@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 #include <chrono>
 
@@ -17,7 +18,7 @@ class QPushButton;
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 struct AccountFields;
 class NumberMemo;
 class SendsmsThread;
@@ -28,20 +29,49 @@ class load_http_new_Thread;
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm3(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm3(Services& services, QWidget* parent = nullptr);
 
-    // Writes the account panel from the account state.
-    void showAccount(const AccountFields& account);
-    // Shows or hides the schedule controls; hidden, "插入短语" moves to the left edge.
-    void setScheduleVisible(bool visible);
     // Cancels and joins the send job and the news fetches (the program is closing).
     void stopWorkers();
+    QString messageText() const;
 
-    NumberMemo* numbers() const { return numbers_; }
     // The pause after each posted batch; the program always waits one second.
     std::chrono::milliseconds batchPause{1000};
     std::chrono::milliseconds newsDelay{1000};
 
+public Q_SLOTS:
+    // Writes the account panel from the account state.
+    void showAccount(const AccountFields& account);
+    // Shows or hides the schedule controls; hidden, "插入短语" moves to the left edge.
+    void setScheduleVisible(bool visible);
+    void setMessageText(const QString& text);
+    // Numbers handed over by other screens, one line each at the end of the memo.
+    void appendNumbers(const QStringList& numbers);
+    void txtChange();
+    void chk1Click();
+    void FormResize();
+    void FormShow();
+    void Label26Click();
+    void Label16Click();
+    void Label14Click();
+    void btsendClick();
+    void LbSpeedButton4Click();
+
+Q_SIGNALS:
+    // "从名片夹提取" and "插入短语": the address book or the phrase library comes to the front.
+    void addressBookRequested();
+    void phrasesRequested();
+    // "Excel 中提取": the spreadsheet import opens for this screen's mode word.
+    void spreadsheetImportRequested(const QString& actionpg);
+    // " [ 刷新余额 ]": the account's balance is fetched again.
+    void balanceRefreshRequested();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QPlainTextEdit* txt;
     QLineEdit* zf;
     QLabel* maxsmstxt;
@@ -82,23 +112,6 @@ public:
     QPushButton* LbSpeedButton5;
     QPushButton* LbSpeedButton7;
 
-public Q_SLOTS:
-    void txtChange();
-    void chk1Click();
-    void FormResize();
-    void FormShow();
-    void Label26Click();
-    void Label16Click();
-    void Label14Click();
-    void btsendClick();
-    void LbSpeedButton4Click();
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     QWidget* buildContent();
     QWidget* buildNumbers();
     QWidget* buildAccount();
@@ -107,7 +120,7 @@ private:
     void startNewsFetch();
     void addLine(const QString& line);
 
-    Screens& screens_;
+    Services& services_;
     QWidget* scheduleRow_ = nullptr;
     NumberMemo* numbers_ = nullptr;
     QPointer<SendsmsThread> job_;

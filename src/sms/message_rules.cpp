@@ -1,6 +1,6 @@
 #include "sms/message_rules.h"
 
-#include "service/http.h"
+#include "text/trim_controls.h"
 
 namespace parlumo {
 

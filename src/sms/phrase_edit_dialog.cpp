@@ -1,11 +1,11 @@
 #include "sms/phrase_edit_dialog.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TForm10::TForm10(Screens& screens, QWidget* parent) : QDialog(parent), screens_(screens) {
+TForm10::TForm10(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm10"), QStringLiteral("添加短语"));
 }
 

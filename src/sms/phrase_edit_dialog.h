@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "添加短语": edits the text of one phrase.
 class TForm10 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm10(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm10(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,11 +1,11 @@
 #include "sms/phrase_screen.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TForm5::TForm5(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm5::TForm5(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm5"), QStringLiteral("短语管理"));
 }
 

@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "短语管理": the phrase library in its tree of groups.
 class TForm5 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm5(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm5(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

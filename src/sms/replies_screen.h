@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "接收回复短信": the received replies.
 class TForm6 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm6(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm6(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,11 +1,11 @@
 #include "sms/send_job.h"
 
-#include "app/account_state.h"
+#include "core/account_state.h"
 #include "data/database.h"
 #include "data/number_list.h"
-#include "service/decimal.h"
 #include "service/http.h"
-#include "service/url_encode.h"
+#include "text/decimal.h"
+#include "text/url_encode.h"
 #include "toolkit/interruptible_sleep.h"
 
 namespace parlumo {

@@ -1,11 +1,11 @@
 #include "sms/sent_log_screen.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TForm8::TForm8(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm8::TForm8(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm8"), QStringLiteral("发送记录"));
 }
 

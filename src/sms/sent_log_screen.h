@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "发送记录": the log of sent SMS batches.
 class TForm8 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm8(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm8(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,4 +1,4 @@
-#include "service/decimal.h"
+#include "text/decimal.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "service/gbk.h"
+#include "text/gbk.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

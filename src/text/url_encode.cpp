@@ -1,6 +1,6 @@
-#include "service/url_encode.h"
+#include "text/url_encode.h"
 
-#include "service/gbk.h"
+#include "text/gbk.h"
 
 namespace parlumo {
 

@@ -1,11 +1,11 @@
 #include "voice/voice_progress_dialog.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TForm13::TForm13(Screens& screens, QWidget* parent) : QDialog(parent), screens_(screens) {
+TForm13::TForm13(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm13"), QStringLiteral("任务呼出进度"));
 }
 

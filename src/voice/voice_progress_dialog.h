@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "任务呼出进度": the per-number progress of one voice task.
 class TForm13 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm13(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm13(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

@@ -1,11 +1,11 @@
 #include "voice/voice_screen.h"
 
-#include "app/screens.h"
+#include "core/services.h"
 #include "toolkit/screen_setup.h"
 
 namespace parlumo {
 
-TForm12::TForm12(Screens& screens, QWidget* parent) : QWidget(parent), screens_(screens) {
+TForm12::TForm12(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm12"), QStringLiteral("语音服务"));
 }
 

@@ -4,16 +4,16 @@
 
 namespace parlumo {
 
-struct Screens;
+struct Services;
 
 // "语音服务": voice tasks, direct calls and their records.
 class TForm12 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm12(Screens& screens, QWidget* parent = nullptr);
+    explicit TForm12(Services& services, QWidget* parent = nullptr);
 
 private:
-    Screens& screens_;
+    Services& services_;
 };
 
 } // namespace parlumo

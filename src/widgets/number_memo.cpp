@@ -1,10 +1,10 @@
-#include "data/number_memo.h"
+#include "widgets/number_memo.h"
 
-#include "data/spreadsheet_export.h"
 #include "data/text_files.h"
-#include "toolkit/error.h"
+#include "text/error.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
+#include "widgets/spreadsheet_export.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -72,13 +72,15 @@ void NumberMemo::addEntry() {
         entry_->setFocus();
         return;
     }
-    appendNumber(number);
+    appendNumbers({number});
     entry_->clear();
     entry_->setFocus();
 }
 
-void NumberMemo::appendNumber(const QString& number) {
-    memo_->appendPlainText(number);
+void NumberMemo::appendNumbers(const QStringList& numbers) {
+    // One change of the memo, so a long list is counted once, not once a line.
+    if (!numbers.isEmpty())
+        memo_->appendPlainText(numbers.join(QLatin1Char('\n')));
 }
 
 void NumberMemo::deleteCaretLine() {

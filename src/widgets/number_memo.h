@@ -50,8 +50,8 @@ public:
     void removeDuplicates();
     void loadTextFile();
     void exportNumbers();
-    // Other screens hand numbers over one line each.
-    void appendNumber(const QString& number);
+    // Other screens hand numbers over, one line each.
+    void appendNumbers(const QStringList& numbers);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

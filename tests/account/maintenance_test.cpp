@@ -1,7 +1,7 @@
 // The system maintenance screen: its tree's actions and the password change.
 #include "account/maintenance_screen.h"
-#include "app/main_window.h"
 #include "data/database.h"
+#include "main_window/main_window.h"
 #include "tests/support/login_fixture.h"
 #include "toolkit/picture_button.h"
 
@@ -28,7 +28,7 @@ protected:
     void SetUp() override {
         logInAsDemo();
         ASSERT_TRUE(screens().Form2->isVisible());
-        QTest::mouseClick(screens().Form2->Image24, Qt::LeftButton);
+        QTest::mouseClick(child<PictureButton>(screens().Form2, "Image24"), Qt::LeftButton);
         ASSERT_TRUE(screen().isVisible());
         messages->shown.clear();
     }
@@ -37,23 +37,25 @@ protected:
 
     QTreeWidgetItem* entry(const QString& text) {
         const QList<QTreeWidgetItem*> found =
-            screen().tv1->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+            child<QTreeWidget>(screen(), "tv1")->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.first();
     }
     // Clicks the entry as the user does.
     void choose(const QString& text) {
         QTreeWidgetItem* item = entry(text);
         ASSERT_NE(item, nullptr) << text.toStdString();
-        QTest::mouseClick(
-            screen().tv1->viewport(), Qt::LeftButton, {}, screen().tv1->visualItemRect(item).center());
-        ASSERT_EQ(screen().tv1->currentItem(), item);
+        QTest::mouseClick(child<QTreeWidget>(screen(), "tv1")->viewport(),
+                          Qt::LeftButton,
+                          {},
+                          child<QTreeWidget>(screen(), "tv1")->visualItemRect(item).center());
+        ASSERT_EQ(child<QTreeWidget>(screen(), "tv1")->currentItem(), item);
     }
 };
 
 TEST_F(MaintenanceTest, ShowsTheAccountAndTheExpandedTree) {
-    EXPECT_EQ(screen().loginuser->text(), "demo");
-    EXPECT_EQ(screen().Label2->text(), "当前版本号：4.4.0.0");
-    QTreeWidgetItem* root = screen().tv1->topLevelItem(0);
+    EXPECT_EQ(child<QLabel>(screen(), "loginuser")->text(), "demo");
+    EXPECT_EQ(child<QLabel>(screen(), "Label2")->text(), "当前版本号：4.4.0.0");
+    QTreeWidgetItem* root = child<QTreeWidget>(screen(), "tv1")->topLevelItem(0);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->text(0), "系统维护");
     EXPECT_TRUE(root->isExpanded());
@@ -73,7 +75,7 @@ TEST_F(MaintenanceTest, BalanceQueryAsksOncePerChoice) {
     auto sent = requestsTo(kBalancePath);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].query, "uid=demo&pwd=demo2026&proid=1");
-    EXPECT_EQ(screens().services.account->get().money, "1000");
+    EXPECT_EQ(services().account->get().money, "1000");
 
     choose("修改密码");
     choose("余额查询");
@@ -131,29 +133,29 @@ TEST_F(MaintenanceTest, PasswordChangeChecksInOrder) {
         const size_t before = requestsTo(kPasswordPath).size();
         if (c.reply)
             sim.script(kPasswordPath, *c.reply);
-        screen().oldpwd->setText(c.oldPassword);
-        screen().newpwd->setText(c.newPassword);
-        screen().oldpwd->setFocus();
-        QTest::mouseClick(screen().LbSpeedButton1, Qt::LeftButton);
+        child<QLineEdit>(screen(), "oldpwd")->setText(c.oldPassword);
+        child<QLineEdit>(screen(), "newpwd")->setText(c.newPassword);
+        child<QLineEdit>(screen(), "oldpwd")->setFocus();
+        QTest::mouseClick(child<QPushButton>(screen(), "LbSpeedButton1"), Qt::LeftButton);
         EXPECT_EQ(shown(), QStringList{c.message});
         EXPECT_EQ(requestsTo(kPasswordPath).size(), before + (c.reply ? 1 : 0));
         if (c.message == kTooSimple) {
-            EXPECT_EQ(screen().focusWidget(), screen().newpwd);
+            EXPECT_EQ(screen().focusWidget(), child<QLineEdit>(screen(), "newpwd"));
         }
     }
 }
 
 // The service takes the trimmed new password; the account state keeps the old one.
 TEST_F(MaintenanceTest, PasswordChangeSendsTheTrimmedValues) {
-    screen().oldpwd->setText(" demo2026 ");
-    screen().newpwd->setText(" Abc12345 ");
+    child<QLineEdit>(screen(), "oldpwd")->setText(" demo2026 ");
+    child<QLineEdit>(screen(), "newpwd")->setText(" Abc12345 ");
     screen().LbSpeedButton1Click();
     EXPECT_EQ(shown(), QStringList{test::informed("提示", "密码更改成功,请重新登录 !")});
     const auto sent = requestsTo(kPasswordPath);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].query, "uid=demo&pwd=demo2026&newpwd=Abc12345");
     EXPECT_EQ(sim.account("demo")->password, "Abc12345");
-    EXPECT_EQ(screens().services.account->get().pwd, "demo2026");
+    EXPECT_EQ(services().account->get().pwd, "demo2026");
 }
 
 int sendRows(const QString& path) {
@@ -172,7 +174,7 @@ int sendRows(const QString& path) {
 }
 
 TEST_F(MaintenanceTest, DatabaseCopyReplacesAnExistingFile) {
-    screens().services.database->execute(SqlText("insert into send (uid,msg) values ('demo','备份')"));
+    services().database->execute(SqlText("insert into send (uid,msg) values ('demo','备份')"));
     ASSERT_TRUE(QDir().mkpath(file("copies")));
     const QString target = file("copies/old.db");
     writeBytes("copies/old.db", "not a database");
@@ -185,7 +187,7 @@ TEST_F(MaintenanceTest, DatabaseCopyReplacesAnExistingFile) {
 
 // Refusing the database itself, failing on a missing folder, and a cancelled dialog.
 TEST_F(MaintenanceTest, DatabaseCopyFailuresAndCancel) {
-    screens().services.database->execute(SqlText("insert into send (uid,msg) values ('demo','备份')"));
+    services().database->execute(SqlText("insert into send (uid,msg) values ('demo','备份')"));
     const struct {
         QString target;
         QStringList messages;

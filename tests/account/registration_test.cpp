@@ -21,14 +21,17 @@ protected:
     // Entries that pass every local check; the optional ones stay empty.
     void fillValid() {
         TForm11& d = dialog();
-        d.auid->setText(" newuser ");
-        d.apwd->setText(" Reg2026x ");
-        d.arpwd->setText("Reg2026x");
-        d.linkman->setText(" LiSi ");
-        d.mob->setText("13912345678");
-        for (QLineEdit* optional : {d.coname, d.tel, d.email, d.addr})
+        child<QLineEdit>(d, "auid")->setText(" newuser ");
+        child<QLineEdit>(d, "apwd")->setText(" Reg2026x ");
+        child<QLineEdit>(d, "arpwd")->setText("Reg2026x");
+        child<QLineEdit>(d, "linkman")->setText(" LiSi ");
+        child<QLineEdit>(d, "mob")->setText("13912345678");
+        for (QLineEdit* optional : {child<QLineEdit>(d, "coname"),
+                                    child<QLineEdit>(d, "tel"),
+                                    child<QLineEdit>(d, "email"),
+                                    child<QLineEdit>(d, "addr")})
             optional->clear();
-        d.agentcode->setText("OVARN");
+        child<QLabel>(d, "agentcode")->setText("OVARN");
     }
 
     // Shows the dialog without its modal loop and presses "&R注 册".
@@ -47,7 +50,7 @@ TEST_F(RegistrationTest, OpensBesideTheLoginScreenWithTheAgentCode) {
     bool shownModal = false;
     QTimer::singleShot(0, &dialog(), [&] {
         position = dialog().pos();
-        agentcode = dialog().agentcode->text();
+        agentcode = child<QLabel>(dialog(), "agentcode")->text();
         shownModal = dialog().isVisible() && dialog().isModal();
         dialog().reject();
     });
@@ -61,45 +64,60 @@ TEST_F(RegistrationTest, OpensBesideTheLoginScreenWithTheAgentCode) {
 struct LocalCheck {
     const char* name;
     std::function<void(TForm11&)> change;
-    QString message; // empty: every check passes and the request goes out
-    QLineEdit* TForm11::*focus;
+    QString message;   // empty: every check passes and the request goes out
+    const char* focus; // the entry that gets the focus
 };
 
 const LocalCheck kLocalChecks[] = {
-    {"empty_identifier", [](TForm11& d) { d.auid->setText("  "); }, "账号和密码不能为空！", &TForm11::auid},
-    {"empty_password", [](TForm11& d) { d.apwd->setText(" "); }, "账号和密码不能为空！", &TForm11::auid},
+    {"empty_identifier",
+     [](TForm11& d) { child<QLineEdit>(d, "auid")->setText("  "); },
+     "账号和密码不能为空！",
+     "auid"},
+    {"empty_password",
+     [](TForm11& d) { child<QLineEdit>(d, "apwd")->setText(" "); },
+     "账号和密码不能为空！",
+     "auid"},
     {"weak_password",
-     [](TForm11& d) { d.apwd->setText("123123"); },
+     [](TForm11& d) { child<QLineEdit>(d, "apwd")->setText("123123"); },
      "密码太简单！建议字母+数字。",
-     &TForm11::apwd},
+     "apwd"},
     {"weak_before_length",
-     [](TForm11& d) { d.apwd->setText("2233"); },
+     [](TForm11& d) { child<QLineEdit>(d, "apwd")->setText("2233"); },
      "密码太简单！建议字母+数字。",
-     &TForm11::apwd},
+     "apwd"},
     {"weak_across_a_comma",
-     [](TForm11& d) { d.apwd->setText("3210,00"); },
+     [](TForm11& d) { child<QLineEdit>(d, "apwd")->setText("3210,00"); },
      "密码太简单！建议字母+数字。",
-     &TForm11::apwd},
+     "apwd"},
     {"password_of_5",
-     [](TForm11& d) { d.apwd->setText("abcde"); },
+     [](TForm11& d) { child<QLineEdit>(d, "apwd")->setText("abcde"); },
      "密码建议6-12位，请重新输入！",
-     &TForm11::apwd},
+     "apwd"},
     {"password_of_6",
      [](TForm11& d) {
-         d.apwd->setText("abc7xy");
-         d.arpwd->setText("abc7xy");
+         child<QLineEdit>(d, "apwd")->setText("abc7xy");
+         child<QLineEdit>(d, "arpwd")->setText("abc7xy");
      },
      {},
      nullptr},
     {"repeat_differs",
-     [](TForm11& d) { d.arpwd->setText("Reg2026y"); },
+     [](TForm11& d) { child<QLineEdit>(d, "arpwd")->setText("Reg2026y"); },
      "两次密码输入不一致，请重新输入！",
-     &TForm11::arpwd},
-    {"repeat_compared_trimmed", [](TForm11& d) { d.arpwd->setText(" Reg2026x  "); }, {}, nullptr},
-    {"empty_contact", [](TForm11& d) { d.linkman->setText("  "); }, "联系人不能为空！", &TForm11::linkman},
-    {"empty_mobile", [](TForm11& d) { d.mob->clear(); }, "手机为空或格式不对！", &TForm11::mob},
-    {"mobile_of_10", [](TForm11& d) { d.mob->setText("1391234567"); }, "手机为空或格式不对！", &TForm11::mob},
-    {"mobile_of_11", [](TForm11& d) { d.mob->setText("13912345670"); }, {}, nullptr},
+     "arpwd"},
+    {"repeat_compared_trimmed",
+     [](TForm11& d) { child<QLineEdit>(d, "arpwd")->setText(" Reg2026x  "); },
+     {},
+     nullptr},
+    {"empty_contact",
+     [](TForm11& d) { child<QLineEdit>(d, "linkman")->setText("  "); },
+     "联系人不能为空！",
+     "linkman"},
+    {"empty_mobile", [](TForm11& d) { child<QLineEdit>(d, "mob")->clear(); }, "手机为空或格式不对！", "mob"},
+    {"mobile_of_10",
+     [](TForm11& d) { child<QLineEdit>(d, "mob")->setText("1391234567"); },
+     "手机为空或格式不对！",
+     "mob"},
+    {"mobile_of_11", [](TForm11& d) { child<QLineEdit>(d, "mob")->setText("13912345670"); }, {}, nullptr},
 };
 
 TEST_F(RegistrationTest, LocalChecksRunInOrder) {
@@ -107,7 +125,7 @@ TEST_F(RegistrationTest, LocalChecksRunInOrder) {
         SCOPED_TRACE(c.name);
         fillValid();
         c.change(dialog());
-        dialog().auid->setFocus();
+        child<QLineEdit>(dialog(), "auid")->setFocus();
         const size_t before = requestsTo(kRegisterPath).size();
         sim.clearScripts();
         sim.script(kRegisterPath, test::body("-05"));
@@ -117,7 +135,7 @@ TEST_F(RegistrationTest, LocalChecksRunInOrder) {
             EXPECT_EQ(requestsTo(kRegisterPath).size(), before + 1);
         } else {
             EXPECT_EQ(shown(), QStringList{test::plain(c.message)});
-            EXPECT_EQ(dialog().focusWidget(), dialog().*c.focus);
+            EXPECT_EQ(dialog().focusWidget(), child<QLineEdit>(dialog(), c.focus));
             EXPECT_EQ(requestsTo(kRegisterPath).size(), before);
         }
         EXPECT_TRUE(dialog().isVisible());
@@ -142,18 +160,19 @@ const ReplyCase kReplyCases[] = {
 
 // A refusal leaves the dialog open and the login boxes as they were.
 TEST_F(RegistrationTest, RefusalsShowTheirMessageAndKeepTheDialogOpen) {
-    login().uid->setText("before");
+    child<QLineEdit>(login(), "uid")->setText("before");
     for (const ReplyCase& c : kReplyCases) {
         SCOPED_TRACE(c.name);
         fillValid();
-        dialog().mob->setFocus();
+        child<QLineEdit>(dialog(), "mob")->setFocus();
         sim.script(kRegisterPath, c.reply ? test::body(*c.reply) : test::dropped());
         registerNow();
         EXPECT_EQ(shown(),
                   c.message.isEmpty() ? QStringList() : QStringList{test::informed("登录提示", c.message)});
-        EXPECT_EQ(dialog().focusWidget(), c.focusIdentifier ? dialog().auid : dialog().mob);
+        EXPECT_EQ(dialog().focusWidget(),
+                  c.focusIdentifier ? child<QLineEdit>(dialog(), "auid") : child<QLineEdit>(dialog(), "mob"));
         EXPECT_TRUE(dialog().isVisible());
-        EXPECT_EQ(login().uid->text(), "before");
+        EXPECT_EQ(child<QLineEdit>(login(), "uid")->text(), "before");
     }
 }
 
@@ -170,8 +189,8 @@ TEST_F(RegistrationTest, SuccessFillsTheLoginBoxesAndCloses) {
               "uid=newuser&pwd=Reg2026x&proid=1&mob=13912345678&coname=&linkman=LiSi&tel=&email="
               "&agentcode=OVARN&add=%20");
     EXPECT_EQ(shown(), QStringList{test::plain("恭喜！注册成功！")});
-    EXPECT_EQ(login().uid->text(), "newuser");
-    EXPECT_EQ(login().pwd->text(), "Reg2026x");
+    EXPECT_EQ(child<QLineEdit>(login(), "uid")->text(), "newuser");
+    EXPECT_EQ(child<QLineEdit>(login(), "pwd")->text(), "Reg2026x");
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_EQ(dialog().result(), QDialog::Accepted);
     const auto account = sim.account("newuser");
@@ -183,14 +202,14 @@ TEST_F(RegistrationTest, SuccessFillsTheLoginBoxesAndCloses) {
 
 TEST_F(RegistrationTest, MobileTakesDigitsOnlyAndCloseSendsNothing) {
     dialog().show();
-    QTest::keyClicks(dialog().mob, "139a-0 5x");
-    EXPECT_EQ(dialog().mob->text(), "13905");
-    QTest::keyClick(dialog().mob, Qt::Key_Backspace);
-    EXPECT_EQ(dialog().mob->text(), "1390");
-    dialog().auid->setText("kept");
-    QTest::mouseClick(dialog().LbSpeedButton2, Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>(dialog(), "mob"), "139a-0 5x");
+    EXPECT_EQ(child<QLineEdit>(dialog(), "mob")->text(), "13905");
+    QTest::keyClick(child<QLineEdit>(dialog(), "mob"), Qt::Key_Backspace);
+    EXPECT_EQ(child<QLineEdit>(dialog(), "mob")->text(), "1390");
+    child<QLineEdit>(dialog(), "auid")->setText("kept");
+    QTest::mouseClick(child<QPushButton>(dialog(), "LbSpeedButton2"), Qt::LeftButton);
     EXPECT_FALSE(dialog().isVisible());
-    EXPECT_EQ(dialog().auid->text(), "kept");
+    EXPECT_EQ(child<QLineEdit>(dialog(), "auid")->text(), "kept");
     EXPECT_TRUE(requestsTo(kRegisterPath).empty());
 }
 

@@ -1,11 +1,11 @@
 #include "account/maintenance_screen.h"
 #include "account/registration_dialog.h"
-#include "app/login_screen.h"
-#include "app/main_window.h"
 #include "contacts/address_book_screen.h"
 #include "contacts/import_dialog.h"
 #include "fax/fax_progress_dialog.h"
 #include "fax/fax_screen.h"
+#include "login/login_screen.h"
+#include "main_window/main_window.h"
 #include "mms/mms_screen.h"
 #include "sms/compose_screen.h"
 #include "sms/phrase_edit_dialog.h"
@@ -61,7 +61,7 @@ TEST_F(ProgramStartTest, CreatesEveryScreenOnceNamedAndHidden) {
 TEST_F(ProgramStartTest, StartsOnAFreshDatabaseHoldingEveryTable) {
     program();
     ASSERT_TRUE(QFile::exists(file("db.db")));
-    QSqlQuery tables = screens().services.database->execute(SqlText(
+    QSqlQuery tables = services().database->execute(SqlText(
         "select name from sqlite_master where type='table' and name not like 'sqlite%' order by name"));
     QStringList names;
     while (tables.next())
@@ -84,8 +84,8 @@ TEST(TwoPrograms, LiveSideBySideInOneProcess) {
     QTemporaryDir a, b;
     Program first(a.path(), productionSeams());
     Program second(b.path(), productionSeams());
-    first.screens().services.database->execute(SqlText("insert into send (uid,msg) values ('a','x')"));
-    QSqlQuery rows = second.screens().services.database->execute(SqlText("select count(*) from send"));
+    first.services().database->execute(SqlText("insert into send (uid,msg) values ('a','x')"));
+    QSqlQuery rows = second.services().database->execute(SqlText("select count(*) from send"));
     ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.value(0).toInt(), 0);
     EXPECT_NE(first.screens().Form3, second.screens().Form3);

@@ -1,4 +1,4 @@
-#include "app/shell_services.h"
+#include "core/shell_services.h"
 
 #include "tests/support/program_fixture.h"
 

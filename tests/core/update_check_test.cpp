@@ -1,8 +1,8 @@
 // The update check: the version file's rule and the worker that acts on it.
-#include "app/update_check.h"
-#include "app/version.h"
-#include "service/split_fields.h"
+#include "core/update_check.h"
+#include "core/version.h"
 #include "tests/support/login_fixture.h"
+#include "text/split_fields.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

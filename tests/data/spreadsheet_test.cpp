@@ -1,6 +1,6 @@
 #include "data/database.h"
-#include "data/spreadsheet_export.h"
 #include "data/spreadsheet_reader.h"
+#include "widgets/spreadsheet_export.h"
 
 #include "tests/support/program_fixture.h"
 #include "tests/support/xlsx_parts.h"

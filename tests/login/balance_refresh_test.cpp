@@ -53,25 +53,25 @@ TEST_P(BalanceRefreshTest, AppliesTheFieldsItGets) {
     logInAsDemo();
     ASSERT_EQ(state(), kLoggedIn);
     sim.script(test::kLoginPath, c.reply ? test::body(*c.reply) : test::dropped());
-    login().uid->setText(" demo2 ");
+    child<QLineEdit>(login(), "uid")->setText(" demo2 ");
 
     TForm3& sms = *screens().Form3;
-    QTest::mouseClick(sms.Label26, Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>(sms, "Label26"), Qt::LeftButton);
 
     const auto sent = requestsTo(test::kLoginPath);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].query, "uid=demo2&pwd=demo2026&proid=1");
     EXPECT_EQ(shown(), c.message.isEmpty() ? QStringList() : QStringList{test::informed("提示", c.message)});
     EXPECT_EQ(state(), c.state);
-    const AccountFields account = screens().services.account->get();
-    EXPECT_EQ((QStringList{sms.uid->text(),
-                           sms.money->text(),
-                           sms.dj->text(),
-                           sms.fdj->text(),
-                           sms.vdj->text(),
-                           sms.cdj->text()}),
+    const AccountFields account = services().account->get();
+    EXPECT_EQ((QStringList{child<QLabel>(sms, "uid")->text(),
+                           child<QLabel>(sms, "money")->text(),
+                           child<QLabel>(sms, "dj")->text(),
+                           child<QLabel>(sms, "fdj")->text(),
+                           child<QLabel>(sms, "vdj")->text(),
+                           child<QLabel>(sms, "cdj")->text()}),
               (QStringList{account.uid, account.money, account.dj, account.fdj, account.vdj, account.cdj}));
-    EXPECT_EQ(login().service_url->text(), account.service_url);
+    EXPECT_EQ(child<QLineEdit>(login(), "service_url")->text(), account.service_url);
 }
 
 INSTANTIATE_TEST_SUITE_P(Replies,

@@ -1,6 +1,6 @@
 // The button login over HTTP, the guest mode and what a login leaves in the settings.
-#include "app/login_reply.h"
-#include "app/main_window.h"
+#include "login/login_reply.h"
+#include "main_window/main_window.h"
 #include "sms/compose_screen.h"
 #include "tests/support/login_fixture.h"
 
@@ -79,19 +79,19 @@ TEST_P(HttpLoginReplyTest, FillsTheAccountOrShowsTheMessage) {
     EXPECT_EQ(screens().Form2->isVisible(), enters);
 
     TForm3& sms = *screens().Form3;
-    const AccountFields account = screens().services.account->get();
-    const QStringList panel{sms.uid->text(),
-                            sms.money->text(),
-                            sms.dj->text(),
-                            sms.fdj->text(),
-                            sms.vdj->text(),
-                            sms.cdj->text()};
+    const AccountFields account = services().account->get();
+    const QStringList panel{child<QLabel>(sms, "uid")->text(),
+                            child<QLabel>(sms, "money")->text(),
+                            child<QLabel>(sms, "dj")->text(),
+                            child<QLabel>(sms, "fdj")->text(),
+                            child<QLabel>(sms, "vdj")->text(),
+                            child<QLabel>(sms, "cdj")->text()};
     if (enters) {
         EXPECT_EQ(
             panel,
             (QStringList{account.uid, account.money, account.dj, account.fdj, account.vdj, account.cdj}));
-        EXPECT_EQ(sms.maxsmstxt->text(), account.MaxSmsChars);
-        EXPECT_EQ(login().service_url->text(), account.service_url);
+        EXPECT_EQ(child<QLabel>(sms, "maxsmstxt")->text(), account.MaxSmsChars);
+        EXPECT_EQ(child<QLineEdit>(login(), "service_url")->text(), account.service_url);
     } else {
         EXPECT_EQ(panel, (QStringList{"Guest", "000000.00", "0.1", "0.3", "0.2", "0.3"}));
     }
@@ -107,7 +107,12 @@ using HttpLoginTest = test::LoginTest;
 // The schedule controls follow each login; hidden, "插入短语" stands at x = 30.
 TEST_F(HttpLoginTest, ScheduleControlsFollowTheScheduleRight) {
     TForm3& sms = *screens().Form3;
-    const QList<QWidget*> schedule{sms.chk1, sms.t_date, sms.t_hh, sms.t_mm, sms.Label19, sms.Label22};
+    const QList<QWidget*> schedule{child<QCheckBox>(sms, "chk1"),
+                                   child<QDateEdit>(sms, "t_date"),
+                                   child<QComboBox>(sms, "t_hh"),
+                                   child<QComboBox>(sms, "t_mm"),
+                                   child<QLabel>(sms, "Label19"),
+                                   child<QLabel>(sms, "Label22")};
     enter("demo", "demo2026");
     for (const char* right : {"true", "false", "true"}) {
         sim.script(test::kLoginPath, test::body(std::string("000|x|5|.1|70|.1|.1|E|.1|") + right));
@@ -117,9 +122,9 @@ TEST_F(HttpLoginTest, ScheduleControlsFollowTheScheduleRight) {
             EXPECT_EQ(control->isVisibleTo(&sms), visible)
                 << control->objectName().toStdString() << " " << right;
         if (visible) {
-            EXPECT_GT(sms.btfdy->x(), 30);
+            EXPECT_GT(child<QPushButton>(sms, "btfdy")->x(), 30);
         } else {
-            EXPECT_EQ(sms.btfdy->x(), 30);
+            EXPECT_EQ(child<QPushButton>(sms, "btfdy")->x(), 30);
         }
     }
     EXPECT_TRUE(messages->shown.isEmpty());
@@ -132,10 +137,10 @@ TEST_F(HttpLoginTest, EmptyIdentifierOrPasswordSendsNothing) {
         for (const auto& c : cases) {
             messages->shown.clear();
             enter(c.uid, c.pwd);
-            login().pwd->setFocus();
+            child<QLineEdit>(login(), "pwd")->setFocus();
             soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
             EXPECT_EQ(shown(), QStringList{test::informed(kLoginCaption, "用户名和密码不能为空！")});
-            EXPECT_EQ(login().focusWidget(), login().uid);
+            EXPECT_EQ(login().focusWidget(), child<QLineEdit>(login(), "uid"));
         }
     }
     EXPECT_TRUE(requestsTo(test::kLoginPath).empty());
@@ -151,14 +156,14 @@ TEST_P(GuestLoginTest, EntersWithTheGuestValuesSendingNothing) {
     const bool soapWay = GetParam();
     showLogin();
     const QByteArray settingsBefore = readBytes("ovarn.ini");
-    screens().services.account->change([](AccountFields& a) { a.cdj = "0.5"; });
+    services().account->change([](AccountFields& a) { a.cdj = "0.5"; });
 
-    login().CheckBox2->click();
-    EXPECT_EQ(login().uid->text(), "guest");
-    EXPECT_TRUE(QRegularExpression("^[a-z]{5}$").match(login().pwd->text()).hasMatch())
-        << login().pwd->text().toStdString();
-    EXPECT_FALSE(login().uid->isEnabled());
-    EXPECT_FALSE(login().pwd->isEnabled());
+    child<QCheckBox>(login(), "CheckBox2")->click();
+    EXPECT_EQ(child<QLineEdit>(login(), "uid")->text(), "guest");
+    EXPECT_TRUE(QRegularExpression("^[a-z]{5}$").match(child<QLineEdit>(login(), "pwd")->text()).hasMatch())
+        << child<QLineEdit>(login(), "pwd")->text().toStdString();
+    EXPECT_FALSE(child<QLineEdit>(login(), "uid")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(login(), "pwd")->isEnabled());
     soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
 
     EXPECT_EQ(
@@ -169,7 +174,7 @@ TEST_P(GuestLoginTest, EntersWithTheGuestValuesSendingNothing) {
     expected[2] = "0";
     expected[8] = soapWay ? "0.5" : "0.3";
     EXPECT_EQ(state(), expected);
-    EXPECT_EQ(screens().Form3->uid->text(), "guest");
+    EXPECT_EQ(child<QLabel>(screens().Form3, "uid")->text(), "guest");
     EXPECT_FALSE(login().isVisible());
     EXPECT_TRUE(screens().Form2->isVisible());
     EXPECT_TRUE(requestsTo(test::kLoginPath).empty());
@@ -183,12 +188,12 @@ INSTANTIATE_TEST_SUITE_P(Ways, GuestLoginTest, ::testing::Bool(), [](const auto&
 
 TEST_F(HttpLoginTest, UntickingGuestModeEmptiesAndEnablesTheBoxes) {
     enter("demo", "demo2026");
-    login().CheckBox2->click();
-    login().CheckBox2->click();
-    EXPECT_EQ(login().uid->text(), "");
-    EXPECT_EQ(login().pwd->text(), "");
-    EXPECT_TRUE(login().uid->isEnabled());
-    EXPECT_TRUE(login().pwd->isEnabled());
+    child<QCheckBox>(login(), "CheckBox2")->click();
+    child<QCheckBox>(login(), "CheckBox2")->click();
+    EXPECT_EQ(child<QLineEdit>(login(), "uid")->text(), "");
+    EXPECT_EQ(child<QLineEdit>(login(), "pwd")->text(), "");
+    EXPECT_TRUE(child<QLineEdit>(login(), "uid")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(login(), "pwd")->isEnabled());
 }
 
 // A successful login by either way remembers the identifier, and the password only when
@@ -200,7 +205,7 @@ TEST_F(HttpLoginTest, SuccessfulLoginWritesTheCredentials) {
                          (remember ? " remembered" : " not remembered"));
             writeSetting("login", "uid", "someone-else");
             writeSetting("login", "pwd", "old");
-            login().CheckBox1->setChecked(remember);
+            child<QCheckBox>(login(), "CheckBox1")->setChecked(remember);
             enter(" demo ", "demo2026 ");
             soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
             EXPECT_EQ(readSetting("login", "uid"), "demo");
@@ -213,7 +218,7 @@ TEST_F(HttpLoginTest, SuccessfulLoginWritesTheCredentials) {
 TEST_F(HttpLoginTest, RefusedLoginWritesNoSetting) {
     login();
     const QByteArray settingsBefore = readBytes("ovarn.ini");
-    login().CheckBox1->setChecked(true);
+    child<QCheckBox>(login(), "CheckBox1")->setChecked(true);
     enter("demo", "wrong-password");
     login().LbSpeedButton2Click();
     login().pwdEnter();
@@ -245,7 +250,8 @@ TEST_F(HttpLoginTest, LastTextIsRestoredIntoTheMessageBox) {
     for (bool soapWay : {false, true}) {
         enter("demo", "demo2026");
         soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
-        EXPECT_EQ(screens().Form3->txt->toPlainText(), soapWay ? "你好世界" : "你好,世界");
+        EXPECT_EQ(child<QPlainTextEdit>(screens().Form3, "txt")->toPlainText(),
+                  soapWay ? "你好世界" : "你好,世界");
     }
 }
 

@@ -1,6 +1,6 @@
 // The first show of the login screen: the settings it reads, the registration button and the
 // background picture.
-#include "app/main_window.h"
+#include "main_window/main_window.h"
 #include "tests/support/login_fixture.h"
 
 #include <QCheckBox>
@@ -28,11 +28,12 @@ TEST_P(LoginShowTest, FillsTheBoxesTicksRememberFocusesAndCentres) {
         writeSetting("login", "pwd", c.pwd);
     writeSetting("config", "cop", "演示横幅");
     showLogin();
-    EXPECT_EQ(login().uid->text(), c.uid);
-    EXPECT_EQ(login().pwd->text(), c.pwd);
-    EXPECT_EQ(login().CheckBox1->isChecked(), c.remembered);
-    EXPECT_EQ(login().focusWidget(), c.focusInPwd ? login().pwd : login().uid);
-    EXPECT_TRUE(screens().Form2->softname->text().contains("演示横幅"));
+    EXPECT_EQ(child<QLineEdit>(login(), "uid")->text(), c.uid);
+    EXPECT_EQ(child<QLineEdit>(login(), "pwd")->text(), c.pwd);
+    EXPECT_EQ(child<QCheckBox>(login(), "CheckBox1")->isChecked(), c.remembered);
+    EXPECT_EQ(login().focusWidget(),
+              c.focusInPwd ? child<QLineEdit>(login(), "pwd") : child<QLineEdit>(login(), "uid"));
+    EXPECT_TRUE(child<QLabel>(screens().Form2, "softname")->text().contains("演示横幅"));
     EXPECT_EQ(login().geometry().center(), login().screen()->availableGeometry().center());
     EXPECT_TRUE(messages->shown.isEmpty());
 }
@@ -57,10 +58,10 @@ TEST_P(RegSettingTest, HidesTheRegistrationButtonOnlyForYes) {
     const RegSetting& c = GetParam();
     if (!c.value.isNull())
         writeSetting("config", "reg", c.value);
-    const QRect before = login().LbSpeedButton2->geometry();
+    const QRect before = child<QPushButton>(login(), "LbSpeedButton2")->geometry();
     showLogin();
-    EXPECT_EQ(login().LbSpeedButton1->isVisible(), !c.hidesRegistration);
-    EXPECT_EQ(login().LbSpeedButton2->geometry(),
+    EXPECT_EQ(child<QPushButton>(login(), "LbSpeedButton1")->isVisible(), !c.hidesRegistration);
+    EXPECT_EQ(child<QPushButton>(login(), "LbSpeedButton2")->geometry(),
               c.hidesRegistration ? before.adjusted(10, 0, 60, 0) : before);
 }
 
@@ -82,7 +83,7 @@ TEST_F(LoginBackgroundTest, LoadsThePictureThatTheSettingNames) {
     writeSetting("ui", "loginbg", "blue.png");
     login().show();
     EXPECT_TRUE(messages->shown.isEmpty());
-    EXPECT_EQ(login().bglogin->pixmap().size(), QSize(40, 30));
+    EXPECT_EQ(child<QLabel>(login(), "bglogin")->pixmap().size(), QSize(40, 30));
 }
 
 // A missing picture is reported once; the screen keeps a drawn background and stays usable.
@@ -91,7 +92,7 @@ TEST_F(LoginBackgroundTest, MissingPictureIsReportedAndTheScreenStaysUsable) {
     ASSERT_EQ(messages->shown.size(), 1);
     EXPECT_EQ(messages->shown[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(messages->shown[0].text.contains("loginbg.bmp")) << messages->shown[0].text.toStdString();
-    EXPECT_FALSE(login().bglogin->pixmap().isNull());
+    EXPECT_FALSE(child<QLabel>(login(), "bglogin")->pixmap().isNull());
     messages->shown.clear();
     logInAsDemo();
     EXPECT_TRUE(messages->shown.isEmpty());

@@ -1,5 +1,5 @@
 // The login by Enter in the password box, over SOAP GetUserInfo.
-#include "app/main_window.h"
+#include "main_window/main_window.h"
 #include "tests/support/login_fixture.h"
 
 #include <QTest>
@@ -105,7 +105,7 @@ TEST_F(SoapLoginTest, UsesTheEndpointOfTheHttpLoginReply) {
     const std::string endpoint = other.soapUrl();
     sim.script(test::kLoginPath, test::body("000|x|5|.1|70|.1|.1|" + endpoint + "|.1|true"));
     logInAsDemo();
-    EXPECT_EQ(login().service_url->text(), QString::fromStdString(endpoint));
+    EXPECT_EQ(child<QLineEdit>(login(), "service_url")->text(), QString::fromStdString(endpoint));
 
     login().pwdEnter();
     EXPECT_TRUE(requestsTo(test::kSoapPath).empty());
@@ -114,21 +114,21 @@ TEST_F(SoapLoginTest, UsesTheEndpointOfTheHttpLoginReply) {
     EXPECT_EQ(sent[0].soapOperation, "GetUserInfo");
     EXPECT_TRUE(messages->shown.isEmpty());
     // The schedule right of the HTTP login stays.
-    EXPECT_TRUE(screens().services.account->get().CanSchedule);
+    EXPECT_TRUE(services().account->get().CanSchedule);
 }
 
 // The keyboard alone: Enter in the identifier moves on, other keys type, Enter in the
 // password logs in.
 TEST_F(SoapLoginTest, LogsInWithTheKeyboardAlone) {
     showLogin();
-    EXPECT_EQ(login().focusWidget(), login().uid);
-    QTest::keyClicks(login().uid, "demo");
-    QTest::keyClick(login().uid, Qt::Key_Return);
-    EXPECT_EQ(login().focusWidget(), login().pwd);
+    EXPECT_EQ(login().focusWidget(), child<QLineEdit>(login(), "uid"));
+    QTest::keyClicks(child<QLineEdit>(login(), "uid"), "demo");
+    QTest::keyClick(child<QLineEdit>(login(), "uid"), Qt::Key_Return);
+    EXPECT_EQ(login().focusWidget(), child<QLineEdit>(login(), "pwd"));
     EXPECT_TRUE(requestsTo(test::kSoapPath).empty());
-    QTest::keyClicks(login().pwd, "demo2026");
-    EXPECT_EQ(login().pwd->text(), "demo2026");
-    QTest::keyClick(login().pwd, Qt::Key_Enter);
+    QTest::keyClicks(child<QLineEdit>(login(), "pwd"), "demo2026");
+    EXPECT_EQ(child<QLineEdit>(login(), "pwd")->text(), "demo2026");
+    QTest::keyClick(child<QLineEdit>(login(), "pwd"), Qt::Key_Enter);
 
     EXPECT_EQ(requestsTo(test::kSoapPath).size(), 1u);
     EXPECT_TRUE(requestsTo(test::kLoginPath).empty());

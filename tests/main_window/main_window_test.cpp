@@ -1,8 +1,8 @@
 // The main window: its first show, the navigation, the chat button and the way out.
 #include "account/maintenance_screen.h"
-#include "app/main_window.h"
 #include "contacts/address_book_screen.h"
 #include "fax/fax_screen.h"
+#include "main_window/main_window.h"
 #include "mms/mms_screen.h"
 #include "sms/compose_screen.h"
 #include "sms/phrase_screen.h"
@@ -32,7 +32,7 @@ protected:
 
     void enterAsGuest() {
         showLogin();
-        login().CheckBox2->click();
+        child<QCheckBox>(login(), "CheckBox2")->click();
         login().LbSpeedButton2Click();
         messages->shown.clear();
     }
@@ -40,7 +40,7 @@ protected:
     // The screens hosted in Panel1, lowest first.
     QList<QWidget*> hosted() {
         QList<QWidget*> screens;
-        for (QObject* child : main().Panel1->children())
+        for (QObject* child : child<QWidget>(main(), "Panel1")->children())
             if (auto* w = qobject_cast<QWidget*>(child))
                 screens << w;
         return screens;
@@ -53,8 +53,8 @@ TEST_F(MainWindowTest, FirstShowHostsTheSendSmsScreenUnderTheFirstButton) {
     EXPECT_EQ(main().geometry(), main().screen()->availableGeometry());
     EXPECT_EQ(hosted(), QList<QWidget*>{screens().Form3});
     EXPECT_TRUE(screens().Form3->isVisible());
-    EXPECT_EQ(screens().Form3->geometry(), main().Panel1->rect());
-    EXPECT_EQ(main().Image1->x(), main().Image30->x());
+    EXPECT_EQ(screens().Form3->geometry(), child<QWidget>(main(), "Panel1")->rect());
+    EXPECT_EQ(child<PictureButton>(main(), "Image1")->x(), child<PictureButton>(main(), "Image30")->x());
 }
 
 // Each button lays its screen over the ones shown before; those stay in Panel1, not hidden.
@@ -65,15 +65,15 @@ TEST_F(MainWindowTest, NavigationButtonsShowTheirScreensOverThePreviousOnes) {
         PictureButton* button;
         QWidget* screen;
     } map[] = {
-        {main().Image5, s.Form14},
-        {main().Image29, s.f_fax},
-        {main().Image59, s.Form12},
-        {main().Image28, s.Form4},
-        {main().Image27, s.Form8},
-        {main().Image26, s.Form5},
-        {main().Image25, s.Form6},
-        {main().Image24, s.Form7},
-        {main().Image30, s.Form3},
+        {child<PictureButton>(main(), "Image5"), s.Form14},
+        {child<PictureButton>(main(), "Image29"), s.f_fax},
+        {child<PictureButton>(main(), "Image59"), s.Form12},
+        {child<PictureButton>(main(), "Image28"), s.Form4},
+        {child<PictureButton>(main(), "Image27"), s.Form8},
+        {child<PictureButton>(main(), "Image26"), s.Form5},
+        {child<PictureButton>(main(), "Image25"), s.Form6},
+        {child<PictureButton>(main(), "Image24"), s.Form7},
+        {child<PictureButton>(main(), "Image30"), s.Form3},
     };
     QWidget* previous = s.Form3;
     for (const auto& entry : map) {
@@ -83,8 +83,8 @@ TEST_F(MainWindowTest, NavigationButtonsShowTheirScreensOverThePreviousOnes) {
         ASSERT_FALSE(stack.isEmpty());
         EXPECT_EQ(stack.last(), entry.screen);
         EXPECT_TRUE(entry.screen->isVisible());
-        EXPECT_EQ(entry.screen->geometry(), main().Panel1->rect());
-        EXPECT_EQ(main().Image1->x(), entry.button->x());
+        EXPECT_EQ(entry.screen->geometry(), child<QWidget>(main(), "Panel1")->rect());
+        EXPECT_EQ(child<PictureButton>(main(), "Image1")->x(), entry.button->x());
         if (previous != entry.screen) {
             EXPECT_TRUE(stack.contains(previous));
             EXPECT_FALSE(previous->isHidden());
@@ -109,7 +109,7 @@ TEST_P(ChatVisibilityTest, ChatButtonOnlyForOvarnAndTremd) {
     if (!c.code.isNull())
         writeSetting("config", "agentcode", c.code);
     enterAsGuest();
-    EXPECT_EQ(main().bt_chat->isVisible(), c.chat);
+    EXPECT_EQ(child<QPushButton>(main(), "bt_chat")->isVisible(), c.chat);
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes,
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, ChatStartsWebsWithTheParameterText) {
     enter(" demo ", "demo2026");
     login().LbSpeedButton2Click();
     ASSERT_TRUE(main().isVisible());
-    QTest::mouseClick(main().bt_chat, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(main(), "bt_chat"), Qt::LeftButton);
     ASSERT_EQ(shell->calls.size(), 1);
     EXPECT_EQ(shell->calls[0].target, file("webs.exe"));
     EXPECT_EQ(shell->calls[0].parameters,
@@ -142,9 +142,9 @@ TEST_F(MainWindowTest, ChatStartsWebsWithTheParameterText) {
 TEST_F(MainWindowTest, ShowHideTogglesMinimisedAndRestored) {
     enterAsGuest();
     const bool tray = QSystemTrayIcon::isSystemTrayAvailable();
-    login().N1->trigger();
+    child<QAction>(login(), "N1")->trigger();
     EXPECT_TRUE(tray ? main().isHidden() : main().isMinimized());
-    login().N1->trigger();
+    child<QAction>(login(), "N1")->trigger();
     EXPECT_TRUE(main().isVisible());
     EXPECT_FALSE(main().isMinimized());
 }
@@ -157,11 +157,11 @@ TEST_F(MainWindowTest, SizeToggleSwitchesBetweenFullAndCentredFreeWindow) {
     const struct {
         QWidget* control;
         bool doubleClick;
-    } toggles[] = {{main().Image10, false},
-                   {main().Image4, true},
-                   {main().Image3, true},
-                   {main().Image11, true},
-                   {main().softname, true}};
+    } toggles[] = {{child<PictureButton>(main(), "Image10"), false},
+                   {child<PictureButton>(main(), "Image4"), true},
+                   {child<PictureButton>(main(), "Image3"), true},
+                   {child<PictureButton>(main(), "Image11"), true},
+                   {child<QLabel>(main(), "softname"), true}};
     for (const auto& t : toggles) {
         SCOPED_TRACE(t.control->objectName().toStdString());
         for (bool toFree : {true, false}) {
@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, SizeToggleSwitchesBetweenFullAndCentredFreeWindow) {
             } else {
                 EXPECT_EQ(main().geometry(), full);
             }
-            EXPECT_EQ(screens().Form3->geometry(), main().Panel1->rect());
+            EXPECT_EQ(screens().Form3->geometry(), child<QWidget>(main(), "Panel1")->rect());
         }
     }
 }
@@ -193,21 +193,23 @@ class ExitTest : public MainWindowTest, public ::testing::WithParamInterface<Exi
 TEST_P(ExitTest, SavesTheTextThenAsks) {
     const ExitCase& c = GetParam();
     enterAsGuest();
-    QTest::mouseClick(main().Image24, Qt::LeftButton);
-    screens().Form3->txt->setPlainText("  明天 开会  ");
+    QTest::mouseClick(child<PictureButton>(main(), "Image24"), Qt::LeftButton);
+    child<QPlainTextEdit>(screens().Form3, "txt")->setPlainText("  明天 开会  ");
     messages->answers = {c.answer};
-    QTest::mouseClick(c.byCorner ? main().Image7 : main().Image22, Qt::LeftButton);
+    QTest::mouseClick(c.byCorner ? child<PictureButton>(main(), "Image7")
+                                 : child<PictureButton>(main(), "Image22"),
+                      Qt::LeftButton);
 
     ASSERT_EQ(messages->shown.size(), 1);
     EXPECT_EQ(shown(),
               QStringList{test::describe(MessageRequest{"确认", "真的要退出吗？", MessageIcon::Question})});
     EXPECT_EQ(messages->shown[0].buttons, (QList<MessageButton>{MessageButton::Ok, MessageButton::Cancel}));
     EXPECT_EQ(readSetting("config", "lasttxt"), "明天 开会");
-    EXPECT_EQ(main().Image1->x(), main().Image22->x());
+    EXPECT_EQ(child<PictureButton>(main(), "Image1")->x(), child<PictureButton>(main(), "Image22")->x());
     const bool leaves = c.answer == MessageButton::Ok;
     EXPECT_EQ(main().isVisible(), !leaves);
     // Closing the main window closes the login screen, which takes the tray icon away.
-    EXPECT_EQ(login().TrayIcon1->isVisible(), !leaves);
+    EXPECT_EQ(child<QSystemTrayIcon>(login(), "TrayIcon1")->isVisible(), !leaves);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers,
@@ -223,7 +225,7 @@ TEST_F(MainWindowTest, FailedSaveOfTheTextStopsTheExit) {
     enterAsGuest();
     ASSERT_TRUE(QFile::remove(file("ovarn.ini")));
     ASSERT_TRUE(QDir().mkpath(file("ovarn.ini")));
-    QTest::mouseClick(main().Image22, Qt::LeftButton);
+    QTest::mouseClick(child<PictureButton>(main(), "Image22"), Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), 1);
     EXPECT_EQ(messages->shown[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(messages->shown[0].text.contains("ovarn.ini")) << messages->shown[0].text.toStdString();

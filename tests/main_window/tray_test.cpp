@@ -1,6 +1,6 @@
 // The tray icon: its hint and its menu.
-#include "app/main_window.h"
-#include "app/setting_keys.h"
+#include "core/setting_keys.h"
+#include "main_window/main_window.h"
 #include "sms/compose_screen.h"
 #include "tests/support/login_fixture.h"
 
@@ -36,11 +36,12 @@ TEST_P(TrayHintTest, BannerShorterThan64BytesBecomesTheHint) {
     const Banner& c = GetParam();
     if (!c.text.isNull())
         writeSetting("config", "cop", c.text);
-    EXPECT_EQ(login().TrayIcon1->toolTip(), "短信平台");
+    EXPECT_EQ(child<QSystemTrayIcon>(login(), "TrayIcon1")->toolTip(), "短信平台");
     showLogin();
     const QString banner = c.text.isNull() ? kDefaultBanner : c.text;
-    EXPECT_EQ(login().TrayIcon1->toolTip(), c.isHint ? banner : QString("短信平台"));
-    EXPECT_TRUE(screens().Form2->softname->text().contains(banner));
+    EXPECT_EQ(child<QSystemTrayIcon>(login(), "TrayIcon1")->toolTip(),
+              c.isHint ? banner : QString("短信平台"));
+    EXPECT_TRUE(child<QLabel>(screens().Form2, "softname")->text().contains(banner));
 }
 
 INSTANTIATE_TEST_SUITE_P(Banners, TrayHintTest, ::testing::ValuesIn(kBanners), [](const auto& info) {
@@ -51,17 +52,18 @@ using TrayMenuTest = test::LoginTest;
 
 TEST_F(TrayMenuTest, HoldsItsEntriesInOrder) {
     QStringList entries;
-    for (const QAction* action : login().PopupMenu1->actions())
+    for (const QAction* action : child<QMenu>(login(), "PopupMenu1")->actions())
         entries << (action->isSeparator() ? QString("-") : action->text());
     EXPECT_EQ(entries, (QStringList{"显示/隐藏(&G)", "检查更新", "-", "退出(&X)"}));
-    EXPECT_EQ(login().TrayIcon1->contextMenu(), login().PopupMenu1);
+    EXPECT_EQ(child<QSystemTrayIcon>(login(), "TrayIcon1")->contextMenu(),
+              child<QMenu>(login(), "PopupMenu1"));
 }
 
 // "检查更新" starts the updater at once, without asking the update host.
 TEST_F(TrayMenuTest, CheckForUpdatesStartsTheUpdaterAtOnce) {
     for (const char* folder : {"backup/old", "updatedir/new"})
         ASSERT_TRUE(QDir().mkpath(file(folder)));
-    login().N2->trigger();
+    child<QAction>(login(), "N2")->trigger();
     EXPECT_FALSE(QFileInfo::exists(file("backup")));
     EXPECT_FALSE(QFileInfo::exists(file("updatedir")));
     ASSERT_EQ(shell->calls.size(), 1);
@@ -73,11 +75,11 @@ TEST_F(TrayMenuTest, CheckForUpdatesStartsTheUpdaterAtOnce) {
 // "退出(&X)" closes the program without saving the message text.
 TEST_F(TrayMenuTest, ExitClosesWithoutSavingTheMessageText) {
     showLogin();
-    login().CheckBox2->click();
+    child<QCheckBox>(login(), "CheckBox2")->click();
     login().LbSpeedButton2Click();
-    screens().Form3->txt->setPlainText("未保存的短信");
+    child<QPlainTextEdit>(screens().Form3, "txt")->setPlainText("未保存的短信");
     messages->shown.clear();
-    login().N3->trigger();
+    child<QAction>(login(), "N3")->trigger();
     EXPECT_FALSE(login().isVisible());
     EXPECT_EQ(readSetting("config", "lasttxt"), "<absent>");
     EXPECT_TRUE(messages->shown.isEmpty());

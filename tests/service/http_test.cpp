@@ -1,8 +1,8 @@
 #include "service/http.h"
 
 #include "service/query.h"
-#include "service/url_encode.h"
 #include "tests/support/sim_fixture.h"
+#include "text/url_encode.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

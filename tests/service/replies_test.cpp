@@ -1,6 +1,6 @@
 #include "service/replies.h"
 
-#include "service/split_fields.h"
+#include "text/split_fields.h"
 
 #include <gtest/gtest.h>
 

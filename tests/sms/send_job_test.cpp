@@ -1,6 +1,6 @@
 #include "sms/send_job.h"
 
-#include "app/account_state.h"
+#include "core/account_state.h"
 #include "data/database.h"
 #include "tests/support/sim_fixture.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/account_state.h"
-#include "app/login_screen.h"
-#include "app/settings.h"
+#include "core/account_state.h"
+#include "core/settings.h"
+#include "login/login_screen.h"
 #include "tests/support/sim_fixture.h"
 
 #include <QDir>
@@ -80,7 +80,7 @@ protected:
         login().show();
     }
 
-    QStringList state() { return stateOf(screens().services.account->get()); }
+    QStringList state() { return stateOf(services().account->get()); }
     // The state before any login, with the SOAP endpoint of the simulator.
     QStringList initialState() const {
         AccountFields initial;
@@ -90,8 +90,8 @@ protected:
     QString soapUrl() const { return QString::fromStdString(sim.soapUrl()); }
 
     void enter(const QString& u, const QString& p) {
-        login().uid->setText(u);
-        login().pwd->setText(p);
+        child<QLineEdit>(login(), "uid")->setText(u);
+        child<QLineEdit>(login(), "pwd")->setText(p);
     }
 
     // The HTTP login of the simulator's demo account.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/program.h"
+#include "tests/support/controls.h"
 #include "tests/support/recorders.h"
 
 #include <QByteArray>
@@ -27,6 +28,7 @@ protected:
     // Builds the program on first use, so a test can lay out files first.
     Program& program();
     Screens& screens() { return program().screens(); }
+    Services& services() { return program().services(); }
 
     RecordingMessageBoxes* messages = nullptr;
     RecordingFileDialogs* fileDialogs = nullptr;

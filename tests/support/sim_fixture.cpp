@@ -1,6 +1,6 @@
 #include "tests/support/sim_fixture.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QDir>
 #include <algorithm>

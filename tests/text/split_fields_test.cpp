@@ -1,4 +1,4 @@
-#include "service/split_fields.h"
+#include "text/split_fields.h"
 
 #include <gtest/gtest.h>
 

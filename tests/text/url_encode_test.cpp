@@ -1,4 +1,4 @@
-#include "service/url_encode.h"
+#include "text/url_encode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "data/number_memo.h"
+#include "widgets/number_memo.h"
 
 #include "tests/support/program_fixture.h"
 

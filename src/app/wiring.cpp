@@ -1,0 +1,85 @@
+#include "app/wiring.h"
+
+#include "account/maintenance_screen.h"
+#include "account/registration_dialog.h"
+#include "app/screens.h"
+#include "contacts/address_book_screen.h"
+#include "contacts/import_dialog.h"
+#include "core/account_state.h"
+#include "fax/fax_screen.h"
+#include "login/login_screen.h"
+#include "main_window/application_tray.h"
+#include "main_window/main_window.h"
+#include "mms/mms_screen.h"
+#include "sms/compose_screen.h"
+#include "sms/phrase_screen.h"
+#include "sms/replies_screen.h"
+#include "sms/sent_log_screen.h"
+#include "voice/voice_screen.h"
+
+namespace parlumo {
+
+namespace {
+
+void wireMainWindow(const Screens& s) {
+    TForm2* main = s.Form2;
+    main->setButtonScreen(QStringLiteral("Image30"), s.Form3);
+    main->setButtonScreen(QStringLiteral("Image5"), s.Form14);
+    main->setButtonScreen(QStringLiteral("Image29"), s.f_fax);
+    main->setButtonScreen(QStringLiteral("Image59"), s.Form12);
+    main->setButtonScreen(QStringLiteral("Image28"), s.Form4);
+    main->setButtonScreen(QStringLiteral("Image27"), s.Form8);
+    main->setButtonScreen(QStringLiteral("Image26"), s.Form5);
+    main->setButtonScreen(QStringLiteral("Image25"), s.Form6);
+    main->setButtonScreen(QStringLiteral("Image24"), s.Form7);
+    // Leaving the program saves the message text of the send-SMS screen.
+    TForm3* compose = s.Form3;
+    main->setMessageTextSource([compose] { return compose->messageText(); });
+    QObject::connect(main, &TForm2::closed, s.Form1, &QWidget::close);
+}
+
+void wireTray(const Screens& s, Services& services) {
+    auto* tray = new ApplicationTray(services, s.Form1, s.Form2);
+    QObject::connect(s.Form1, &TForm1::bannerRead, tray, &ApplicationTray::setBanner);
+    QObject::connect(s.Form1, &TForm1::loggedIn, tray, &ApplicationTray::setLoggedIn);
+    QObject::connect(s.Form1, &TForm1::closed, tray, &ApplicationTray::hideIcon);
+    QObject::connect(s.Form2, &TForm2::minimiseRequested, tray, &ApplicationTray::toggleApplication);
+    QObject::connect(s.Form2, &TForm2::minimised, tray, &ApplicationTray::minimiseApplication);
+}
+
+void wireLogin(const Screens& s) {
+    TForm1* login = s.Form1;
+    QObject::connect(login, &TForm1::bannerRead, s.Form2, &TForm2::setBanner);
+    QObject::connect(login, &TForm1::scheduleRightRead, s.Form3, &TForm3::setScheduleVisible);
+    QObject::connect(login, &TForm1::lastTextRestored, s.Form3, &TForm3::setMessageText);
+    QObject::connect(login, &TForm1::accountChanged, s.Form3, &TForm3::showAccount);
+    // After a login the main window shows, then the message text is counted at the account's rate.
+    QObject::connect(login, &TForm1::loggedIn, s.Form2, &TForm2::showAfterLogin);
+    QObject::connect(login, &TForm1::loggedIn, s.Form3, &TForm3::txtChange);
+    QObject::connect(login, &TForm1::registrationRequested, s.Form11, &TForm11::openFor);
+    QObject::connect(s.Form11, &TForm11::registered, login, &TForm1::fillCredentials);
+}
+
+void wireCompose(const Screens& s) {
+    TForm3* compose = s.Form3;
+    TForm2* main = s.Form2;
+    QWidget* addressBook = s.Form4;
+    QWidget* phrases = s.Form5;
+    QObject::connect(
+        compose, &TForm3::addressBookRequested, main, [main, addressBook] { main->showScreen(addressBook); });
+    QObject::connect(
+        compose, &TForm3::phrasesRequested, main, [main, phrases] { main->showScreen(phrases); });
+    QObject::connect(compose, &TForm3::spreadsheetImportRequested, s.Form9, &TForm9::openFor);
+    QObject::connect(compose, &TForm3::balanceRefreshRequested, s.Form1, &TForm1::Reshmoney);
+}
+
+} // namespace
+
+void wireScreens(const Screens& screens, Services& services) {
+    wireMainWindow(screens);
+    wireTray(screens, services);
+    wireLogin(screens);
+    wireCompose(screens);
+}
+
+} // namespace parlumo
