@@ -73,7 +73,7 @@ void wireCompose(const Screens& s) {
     QObject::connect(compose, &TForm3::balanceRefreshRequested, s.Form1, &TForm1::Reshmoney);
 }
 
-// The sent log hands numbers to the send-SMS and MMS screens and bring them to the
+// The sent log and the replies hand numbers to the send-SMS and MMS screens and bring them to the
 // front.
 void wireRecords(const Screens& s) {
     TForm2* main = s.Form2;
@@ -84,6 +84,8 @@ void wireRecords(const Screens& s) {
     QObject::connect(s.Form8, &TForm8::smsRequested, main, showCompose);
     QObject::connect(s.Form8, &TForm8::mmsRequested, mms, &TForm14::appendNumbers);
     QObject::connect(s.Form8, &TForm8::mmsRequested, main, [main, mms] { main->showScreen(mms); });
+    QObject::connect(s.Form6, &TForm6::smsRequested, compose, &TForm3::appendNumbers);
+    QObject::connect(s.Form6, &TForm6::smsRequested, main, showCompose);
 }
 
 } // namespace
