@@ -1,6 +1,7 @@
 #include "sms/replies_screen.h"
 
 #include "core/account_state.h"
+#include "core/settings.h"
 #include "data/database.h"
 #include "data/spreadsheet_reader.h"
 #include "main_window/main_window.h"
@@ -10,12 +11,14 @@
 #include "toolkit/picture_button.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -225,9 +228,33 @@ TEST_F(RepliesTest, StoppingAbandonsARunningFetch) {
     click("LbSpeedButton1");
     ASSERT_TRUE(form().fetching());
     form().stopWorkers();
+    // The service has not answered yet: the fetch was not waited for.
+    EXPECT_TRUE(requestsTo(kReplyBox).empty());
     EXPECT_FALSE(timer()->isActive());
     EXPECT_TRUE(QTest::qWaitFor([this] { return !form().fetching(); }, 5000));
     EXPECT_TRUE(stored().isEmpty());
+}
+
+TEST_F(RepliesTest, ClosingTheProgramJoinsARunningFetch) {
+    QTemporaryDir otherFolder;
+    const Settings settings(QDir(otherFolder.path()).filePath(QStringLiteral("ovarn.ini")));
+    settings.WriteSetting(QStringLiteral("service"), QStringLiteral("host"), base());
+    sim.addReply("demo", "13800000001", "late");
+    sim.script(kReplyBox, delayed(std::chrono::seconds(30)));
+    auto other = std::make_unique<Program>(otherFolder.path(),
+                                           Seams{std::make_unique<test::RecordingMessageBoxes>(),
+                                                 std::make_unique<test::RecordingFileDialogs>(),
+                                                 std::make_unique<test::RecordingShell>()});
+    other->services().account->change([](AccountFields& a) {
+        a.uid = QStringLiteral("demo");
+        a.pwd = QStringLiteral("demo2026");
+    });
+    TForm6& replies = *other->screens().Form6;
+    replies.show();
+    replies.LbSpeedButton1Click();
+    ASSERT_TRUE(replies.fetching());
+    other.reset();
+    EXPECT_TRUE(requestsTo(kReplyBox).empty());
 }
 
 TEST_F(RepliesTest, NamesComeFromTheAccountsOwnAddressBook) {
