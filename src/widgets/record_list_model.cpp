@@ -3,6 +3,7 @@
 #include "data/database.h"
 
 #include <QAtomicInteger>
+#include <algorithm>
 
 namespace parlumo {
 
