@@ -169,7 +169,8 @@ QWidget* TForm8::buildNumbers() {
 }
 
 void TForm8::connectHandlers() {
-    connect(tv1, &QTreeWidget::currentItemChanged, this, &TForm8::tv1Change);
+    // The selection, not the current item: focusing the tree makes an item current unselected.
+    connect(tv1, &QTreeWidget::itemSelectionChanged, this, &TForm8::tv1Change);
     connect(btsch, &QPushButton::clicked, this, &TForm8::btschClick);
     connect(btpv, &QPushButton::clicked, this, &TForm8::btpvClick);
     connect(btnt, &QPushButton::clicked, this, &TForm8::btntClick);

@@ -10,9 +10,11 @@
 #include "tests/support/record_lists.h"
 #include "toolkit/picture_button.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -98,6 +100,14 @@ TEST_F(SentLogTest, FirstShowListsTheAccountsNewestBatchesAndKeepsThatList) {
     EXPECT_EQ(child<QDateEdit>(form(), "sdate")->date(), QDate::currentDate().addDays(-7));
     EXPECT_EQ(child<QDateEdit>(form(), "edate")->date(), QDate::currentDate());
     EXPECT_FALSE(listed(kTime).first().isEmpty());
+
+    // Focusing the tree makes its first node current without selecting it: no query runs.
+    services().database->execute(SqlText(QStringLiteral("delete from send where msg='one'")));
+    auto* tree = child<QTreeWidget>(form(), "tv1");
+    QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(tree, &focus);
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(listed(kContent), (QStringList{"three", "two", "one"}));
 
     // Shown again, the screen keeps its list and sets the dates anew.
     addBatch("four");
