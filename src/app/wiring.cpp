@@ -73,6 +73,21 @@ void wireCompose(const Screens& s) {
     QObject::connect(compose, &TForm3::balanceRefreshRequested, s.Form1, &TForm1::Reshmoney);
 }
 
+// The sent log and the replies hand numbers to the send-SMS and MMS screens and bring them to the
+// front.
+void wireRecords(const Screens& s) {
+    TForm2* main = s.Form2;
+    TForm3* compose = s.Form3;
+    TForm14* mms = s.Form14;
+    const auto showCompose = [main, compose] { main->showScreen(compose); };
+    QObject::connect(s.Form8, &TForm8::smsRequested, compose, &TForm3::appendNumbers);
+    QObject::connect(s.Form8, &TForm8::smsRequested, main, showCompose);
+    QObject::connect(s.Form8, &TForm8::mmsRequested, mms, &TForm14::appendNumbers);
+    QObject::connect(s.Form8, &TForm8::mmsRequested, main, [main, mms] { main->showScreen(mms); });
+    QObject::connect(s.Form6, &TForm6::smsRequested, compose, &TForm3::appendNumbers);
+    QObject::connect(s.Form6, &TForm6::smsRequested, main, showCompose);
+}
+
 } // namespace
 
 void wireScreens(const Screens& screens, Services& services) {
@@ -80,6 +95,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireTray(screens, services);
     wireLogin(screens);
     wireCompose(screens);
+    wireRecords(screens);
 }
 
 } // namespace parlumo

@@ -46,14 +46,15 @@ Database::~Database() {
 }
 
 // Thread ids are reused once a thread ends; this serial is unique to each thread of the process.
-QString Database::connectionName() const {
+QString Database::connectionName(const QString& reader) const {
     static QAtomicInteger<quint64> threads;
     thread_local const quint64 threadSerial = threads.fetchAndAddRelaxed(1);
-    return namePrefix_ + QString::number(threadSerial);
+    const QString name = namePrefix_ + QString::number(threadSerial);
+    return reader.isEmpty() ? name : name + QLatin1Char('-') + reader;
 }
 
-QSqlDatabase Database::connection() {
-    const QString name = connectionName();
+QSqlDatabase Database::connection(const QString& reader) {
+    const QString name = connectionName(reader);
     QSqlDatabase db;
     {
         std::lock_guard lock(mutex_);
@@ -89,8 +90,8 @@ void Database::open(QSqlDatabase& db) {
     schemaReady_ = true;
 }
 
-QSqlQuery Database::execute(const SqlText& statement) {
-    QSqlQuery query(connection());
+QSqlQuery Database::execute(const SqlText& statement, const QString& reader) {
+    QSqlQuery query(connection(reader));
     query.setForwardOnly(true);
     if (!query.prepare(statement.text()))
         throw DatabaseError(describe(query.lastError(), statement));
@@ -119,8 +120,8 @@ void Database::close() {
         QSqlDatabase::database(name, false).close();
 }
 
-void Database::releaseThreadConnection() {
-    const QString name = connectionName();
+void Database::releaseThreadConnection(const QString& reader) {
+    const QString name = connectionName(reader);
     std::lock_guard lock(mutex_);
     if (!connections_.remove(name))
         return;

@@ -20,6 +20,10 @@ public:
 // file (Qt SQL connections belong to one thread); WAL mode and a busy timeout let the threads'
 // statements run one at a time. A connection opens on first use and again after close(); the
 // schema is created the first time the file is opened.
+//
+// A thread may also hold connections of its own for one reader each (`reader` names it): a list
+// that keeps its query open while the user scrolls reads on one, so its snapshot of the file
+// never holds back the writes of the thread's main connection nor its other reads.
 class Database {
 public:
     explicit Database(QString filePath);
@@ -27,24 +31,26 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Runs a statement on the calling thread's connection; raises DatabaseError on failure.
-    QSqlQuery execute(const SqlText& statement);
+    // Runs a statement on the calling thread's connection (or its reader's); raises DatabaseError
+    // on failure.
+    QSqlQuery execute(const SqlText& statement, const QString& reader = {});
     // Runs an insert and returns the new row's key.
     qint64 insert(const SqlText& statement);
 
-    // The calling thread's connection, opened when it is closed.
-    QSqlDatabase connection();
+    // The calling thread's connection (or its reader's), opened when it is closed.
+    QSqlDatabase connection(const QString& reader = {});
     // Creates the file with every table when it does not exist, leaving no connection open.
     void createIfMissing();
     // Closes the calling thread's connection; the next statement opens it again.
     void close();
-    // Closes and forgets the calling thread's connection; a worker calls it before it ends.
-    void releaseThreadConnection();
+    // Closes and forgets the calling thread's connection (or its reader's); a worker calls it
+    // before it ends, a reader when it goes.
+    void releaseThreadConnection(const QString& reader = {});
 
     const QString& filePath() const { return filePath_; }
 
 private:
-    QString connectionName() const;
+    QString connectionName(const QString& reader = {}) const;
     void open(QSqlDatabase& db);
 
     QString filePath_;

@@ -20,6 +20,16 @@ QList<QStringList> splitRecordList(const QString& reply, QChar recordDelimiter) 
     return records;
 }
 
+// A character of the private use area that the reply does not hold stands in for the separator.
+QList<QStringList> splitRecordList(const QString& reply, const QString& recordSeparator) {
+    char16_t stand = 0xE000;
+    while (reply.contains(QChar(stand)))
+        ++stand;
+    QString marked = reply;
+    marked.replace(recordSeparator, QString(QChar(stand)));
+    return splitRecordList(marked, QChar(stand));
+}
+
 bool isResultCode(const QString& reply) {
     return trimControls(reply).size() < 4;
 }

@@ -24,6 +24,9 @@ QStringList splitRecord(const QString& reply, QChar delimiter);
 // A record list: blanks protected, records split at the record delimiter, fields at "|", and the
 // blanks restored in every field.
 QList<QStringList> splitRecordList(const QString& reply, QChar recordDelimiter);
+// The same with records ended by a separator of several characters ("<br>"); nothing else in the
+// reply ends a record, beyond what ends any field.
+QList<QStringList> splitRecordList(const QString& reply, const QString& recordSeparator);
 
 // A media send's reply: fewer than 4 characters after trimming is a result code, anything
 // longer the task number of the accepted task.

@@ -27,6 +27,17 @@ TEST(SplitRecordList, SplitsRecordsThenFieldsAndRestoresBlanks) {
     EXPECT_TRUE(splitRecordList(QString(), QLatin1Char('\\')).isEmpty());
 }
 
+TEST(SplitRecordList, ASeparatorOfSeveralCharactersEndsRecordsAndNothingElseDoes) {
+    const QString privateUse(QChar(0xE000));
+    const QList<QStringList> records =
+        splitRecordList(QStringLiteral("1|a/b|p|t<br>2|c<b|p|t") + privateUse + QStringLiteral("<br>"),
+                        QStringLiteral("<br>"));
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_EQ(records[0], (QStringList{"1", "a/b", "p", "t"}));
+    EXPECT_EQ(records[1], (QStringList{"2", "c<b", "p", QStringLiteral("t") + privateUse}));
+    EXPECT_TRUE(records[2].isEmpty());
+}
+
 TEST(IsResultCode, ShortRepliesAreCodesLongerOnesTaskNumbers) {
     for (const char* code : {"", "000", "-01", "-9", " -04 \r\n"})
         EXPECT_TRUE(isResultCode(code)) << code;

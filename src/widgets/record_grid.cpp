@@ -1,0 +1,168 @@
+#include "widgets/record_grid.h"
+
+#include "toolkit/screen_setup.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTableView>
+
+namespace parlumo {
+
+namespace {
+
+QLineEdit* counter(QWidget* parent, const QString& name) {
+    auto* edit = named(new QLineEdit(QStringLiteral("0"), parent), name);
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setFixedWidth(64);
+    return edit;
+}
+
+} // namespace
+
+RecordGrid::RecordGrid(Database& database,
+                       RecordListConfig config,
+                       RecordGridControls controls,
+                       QObject* parent)
+    : QObject(parent), model_(new RecordListModel(database, std::move(config), this)), controls_(controls) {
+    configureView();
+    connect(model_, &RecordListModel::ticksChanged, this, &RecordGrid::showTicked);
+    connect(controls_.view->selectionModel(),
+            &QItemSelectionModel::currentRowChanged,
+            this,
+            &RecordGrid::currentChanged);
+}
+
+void RecordGrid::configureView() {
+    QTableView* view = controls_.view;
+    view->setModel(model_);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setAlternatingRowColors(true);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
+    view->horizontalHeader()->setHighlightSections(false);
+    view->horizontalHeader()->setStretchLastSection(true);
+    // Display widths are given in characters of the grid's font.
+    const int charWidth = view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const auto widthOf = [charWidth](int chars) { return chars * charWidth + 12; };
+    const RecordListConfig& config = model_->config();
+    int column = 0;
+    if (config.tickable)
+        view->setColumnWidth(column++, widthOf(5));
+    for (const RecordColumn& shown : config.columns)
+        view->setColumnWidth(column++, widthOf(shown.widthChars));
+}
+
+void RecordGrid::open(const SqlText& statement) {
+    resetSelectAll();
+    try {
+        model_->open(statement);
+    } catch (...) {
+        showTotal();
+        Q_EMIT currentChanged();
+        throw;
+    }
+    showTotal();
+    if (model_->rowCount() > 0)
+        setCurrentRow(0);
+    else
+        Q_EMIT currentChanged();
+}
+
+void RecordGrid::reopen() {
+    const bool hadCurrent = hasCurrent();
+    const qint64 key = hadCurrent ? currentKey() : 0;
+    try {
+        model_->reopen();
+    } catch (...) {
+        resetSelectAll();
+        showTotal();
+        Q_EMIT currentChanged();
+        throw;
+    }
+    showTotal();
+    const int row = hadCurrent ? model_->rowOfKey(key) : -1;
+    if (model_->rowCount() > 0)
+        setCurrentRow(row >= 0 ? row : 0);
+    else
+        Q_EMIT currentChanged();
+}
+
+int RecordGrid::currentRow() const {
+    const QModelIndex current = controls_.view->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+qint64 RecordGrid::currentKey() const {
+    return model_->key(currentRow());
+}
+
+QVariant RecordGrid::currentValue(const QString& field) const {
+    return model_->value(currentRow(), field);
+}
+
+void RecordGrid::setCurrentRow(int row) {
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const int column = model_->config().tickable && model_->columnCount() > 1 ? 1 : 0;
+    const QModelIndex index = model_->index(row, column);
+    controls_.view->setCurrentIndex(index);
+    controls_.view->scrollTo(index);
+}
+
+void RecordGrid::previous() {
+    setCurrentRow(currentRow() - 1);
+}
+
+void RecordGrid::next() {
+    const int row = currentRow() + 1;
+    if (row >= model_->rowCount() && model_->canFetchMore({}))
+        model_->fetchMore({});
+    setCurrentRow(row);
+}
+
+void RecordGrid::setAllTicked(bool ticked) {
+    if (ticked)
+        model_->tickAll();
+    else
+        model_->untickAll();
+}
+
+void RecordGrid::showTicked(int tickedRows) {
+    if (controls_.selmobno)
+        controls_.selmobno->setText(QString::number(tickedRows));
+}
+
+void RecordGrid::showTotal() {
+    if (controls_.allmobno)
+        controls_.allmobno->setText(QString::number(model_->totalRows()));
+}
+
+void RecordGrid::resetSelectAll() {
+    if (!controls_.selectAll)
+        return;
+    const QSignalBlocker quiet(controls_.selectAll);
+    controls_.selectAll->setChecked(false);
+}
+
+QHBoxLayout*
+recordCountsRow(QWidget* parent, QLineEdit*& allmobno, QLineEdit*& selmobno, const QString& tail) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("共"), parent));
+    allmobno = counter(parent, QStringLiteral("allmobno"));
+    row->addWidget(allmobno);
+    row->addWidget(new QLabel(QStringLiteral("条   选中"), parent));
+    selmobno = counter(parent, QStringLiteral("selmobno"));
+    row->addWidget(selmobno);
+    row->addWidget(new QLabel(tail, parent));
+    return row;
+}
+
+} // namespace parlumo
