@@ -79,6 +79,7 @@ QWidget* TForm9::buildFileRow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(new QLabel(QStringLiteral("请选择文件位置"), row));
     Edit1 = named(new QLineEdit(row), QStringLiteral("Edit1"));
+    Edit1->setMinimumWidth(300);
     layout->addWidget(Edit1, 1);
     btsch = button(QStringLiteral("btsch"), QStringLiteral("浏览文件"), row);
     connect(btsch, &QPushButton::clicked, this, &TForm9::btschClick);

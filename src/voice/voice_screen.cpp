@@ -17,9 +17,10 @@ TForm12::TForm12(Services& services, QWidget* parent) : QWidget(parent), service
     nameScreen(this, QStringLiteral("TForm12"), QStringLiteral("语音服务"));
     auto* header = new QHBoxLayout;
     header->addWidget(
-        new QLabel(QStringLiteral("被叫号码   (多个号码请 换行。区号+号码，手机不加 0 )"), this));
+        named(new QLabel(QStringLiteral("被叫号码   (多个号码请 换行。区号+号码，手机不加 0 )"), this),
+              QStringLiteral("Label7")));
     header->addStretch();
-    header->addWidget(new QLabel(QStringLiteral("号码数："), this));
+    header->addWidget(named(new QLabel(QStringLiteral("号码数："), this), QStringLiteral("Label9")));
     hm = named(new QLineEdit(QStringLiteral("0"), this), QStringLiteral("hm"));
     hm->setReadOnly(true);
     hm->setFixedWidth(80);
