@@ -88,6 +88,18 @@ void wireRecords(const Screens& s) {
     QObject::connect(s.Form6, &TForm6::smsRequested, main, showCompose);
 }
 
+// The spreadsheet import opens for each screen's mode word and hands its rows back to that screen.
+void wireSpreadsheetImport(const Screens& s) {
+    TForm9* import = s.Form9;
+    QObject::connect(s.Form4, &TForm4::spreadsheetImportRequested, import, &TForm9::openFor);
+    QObject::connect(s.Form12, &TForm12::spreadsheetImportRequested, import, &TForm9::openFor);
+    QObject::connect(import, &TForm9::smsNumbersImported, s.Form3, &TForm3::appendNumbers);
+    QObject::connect(import, &TForm9::voiceNumbersImported, s.Form12, &TForm12::appendNumbers);
+    // Direct: the import waits for the address book to store the rows before it reports.
+    QObject::connect(
+        import, &TForm9::contactsImported, s.Form4, &TForm4::appendContacts, Qt::DirectConnection);
+}
+
 } // namespace
 
 void wireScreens(const Screens& screens, Services& services) {
@@ -96,6 +108,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireLogin(screens);
     wireCompose(screens);
     wireRecords(screens);
+    wireSpreadsheetImport(screens);
 }
 
 } // namespace parlumo

@@ -79,11 +79,17 @@ QString firstSheetPath(const ZipArchive& zip) {
 void readXlsx(const QString& path, SpreadsheetReader& sheet) {
     const ZipArchive zip(path);
     if (!zip.isOpen())
-        throw Error(QStringLiteral("cannot open %1").arg(path));
-    const QStringList shared = readSharedStrings(zip.entry(QStringLiteral("xl/sharedStrings.xml")));
-    const QByteArray xml = zip.entry(firstSheetPath(zip));
+        throw Error(QStringLiteral("无法打开表格文件：%1").arg(path));
+    QStringList shared;
+    QByteArray xml;
+    try {
+        shared = readSharedStrings(zip.entry(QStringLiteral("xl/sharedStrings.xml")));
+        xml = zip.entry(firstSheetPath(zip));
+    } catch (const Error& error) {
+        throw SpreadsheetContentError(QStringLiteral("%1: %2").arg(path, error.reason()));
+    }
     if (xml.isEmpty())
-        throw Error(QStringLiteral("no worksheet in %1").arg(path));
+        throw SpreadsheetContentError(QStringLiteral("表格文件中没有工作表：%1").arg(path));
     QXmlStreamReader reader(xml);
     int row = 0, column = 0, nextRow = 0, nextColumn = 0;
     QString type;
@@ -124,13 +130,16 @@ void readXlsx(const QString& path, SpreadsheetReader& sheet) {
         }
     }
     if (reader.hasError())
-        throw Error(QStringLiteral("%1: %2").arg(path, reader.errorString()));
+        throw SpreadsheetContentError(QStringLiteral("%1: %2").arg(path, reader.errorString()));
 }
 
 void readXls(const QString& path, SpreadsheetReader& sheet) {
     const void* handle = nullptr;
     if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK)
-        throw Error(QStringLiteral("cannot open %1").arg(path));
+        throw Error(QStringLiteral("无法打开表格文件：%1").arg(path));
+    // FreeXL reports some workbooks that it fails to parse as opened, without a handle.
+    if (!handle)
+        throw SpreadsheetContentError(QStringLiteral("无法读取表格文件：%1").arg(path));
     struct Closer {
         const void* h;
         ~Closer() { freexl_close(h); }
@@ -139,12 +148,13 @@ void readXls(const QString& path, SpreadsheetReader& sheet) {
     unsigned short columns = 0;
     if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK ||
         freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
-        throw Error(QStringLiteral("no worksheet in %1").arg(path));
+        throw SpreadsheetContentError(QStringLiteral("表格文件中没有工作表：%1").arg(path));
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < columns; ++c) {
             FreeXL_CellValue value;
             if (freexl_get_cell_value(handle, r, c, &value) != FREEXL_OK)
-                continue;
+                throw SpreadsheetContentError(
+                    QStringLiteral("无法读取单元格 %1 行 %2 列：%3").arg(r + 1).arg(c + 1).arg(path));
             QString text;
             switch (value.type) {
             case FREEXL_CELL_INT:
@@ -223,7 +233,7 @@ SpreadsheetReader SpreadsheetReader::open(const QString& path) {
     SpreadsheetReader sheet;
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (!QFileInfo(path).isFile())
-        throw Error(QStringLiteral("cannot open %1").arg(path));
+        throw Error(QStringLiteral("文件不存在：%1").arg(path));
     if (suffix == QLatin1String("csv"))
         readCsv(path, sheet);
     else if (suffix == QLatin1String("xls"))

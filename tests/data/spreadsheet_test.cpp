@@ -117,5 +117,80 @@ TEST_F(SpreadsheetTest, ReaderReadsCsvAndRefusesWhatIsNoSpreadsheet) {
     EXPECT_THROW(SpreadsheetReader::open(file("broken.xls")), Error);
 }
 
+// Workbooks that spreadsheet programs wrote, read cell by cell.
+TEST_F(SpreadsheetTest, ReaderReadsWorkbooksOfOtherPrograms) {
+    const SpreadsheetReader merged = SpreadsheetReader::open(test::spreadsheetFixture("MergeCell.xlsx"));
+    EXPECT_EQ(merged.usedRows(), 12);
+    EXPECT_EQ(merged.cell(1, 1), "A1");
+    EXPECT_EQ(merged.cell(1, 2), QString());
+    EXPECT_EQ(merged.cell(3, 1), QString());
+    EXPECT_EQ(merged.cell(3, 2), "B3");
+    EXPECT_EQ(merged.cell(12, 4), "D12");
+    EXPECT_EQ(merged.cell(12, 5), QString());
+
+    const SpreadsheetReader shared = SpreadsheetReader::open(test::spreadsheetFixture("SharedStrings.xlsx"));
+    EXPECT_EQ(shared.usedRows(), 1);
+    EXPECT_EQ(shared.cell(1, 1), "A");
+
+    const SpreadsheetReader ragged = SpreadsheetReader::open(test::spreadsheetFixture("ragged.xls"));
+    EXPECT_EQ(ragged.usedRows(), 5);
+    const QStringList rows{"a b c", "d e", "f", "g h I j", "k   l"};
+    for (int r = 1; r <= 5; ++r) {
+        QStringList cells;
+        for (int c = 1; c <= 4; ++c)
+            cells << ragged.cell(r, c);
+        EXPECT_EQ(cells.join(' ').trimmed(), rows[r - 1]) << r;
+    }
+}
+
+// Numbers stay the digits the sheet shows, text keeps leading zeros and every digit, and the used
+// rows run to the last filled row even when the sheet starts further down.
+TEST_F(SpreadsheetTest, ReaderKeepsNumbersAsDigitsAndCountsToTheLastFilledRow) {
+    test::writeWorkbook(file("low.xlsx"),
+                        {{3, 1, 13800138000.0},
+                         {4, 1, "013912345678"},
+                         {5, 1, "86138001380001234567"},
+                         {6, 2, 2741.0},
+                         {9, 1, " 13700137000 "}});
+    const SpreadsheetReader sheet = SpreadsheetReader::open(file("low.xlsx"));
+    EXPECT_EQ(sheet.usedRows(), 9);
+    EXPECT_EQ(sheet.cell(3, 1), "13800138000");
+    EXPECT_EQ(sheet.cell(4, 1), "013912345678");
+    EXPECT_EQ(sheet.cell(5, 1), "86138001380001234567");
+    EXPECT_EQ(sheet.cell(6, 2), "2741");
+    EXPECT_EQ(sheet.cell(9, 1), "13700137000");
+    EXPECT_EQ(sheet.cell(1, 1), QString());
+}
+
+// A file that is a spreadsheet but whose sheet cannot be read is told apart from a file that is
+// missing or no spreadsheet at all.
+TEST_F(SpreadsheetTest, ReaderTellsADamagedSheetFromAFileThatIsNoSpreadsheet) {
+    const QByteArray workbook = R"(<workbook><sheets><sheet name="S" r:id="rId1"/></sheets></workbook>)";
+    const QByteArray relations =
+        R"(<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>)";
+    test::writePackage(file("cut.xlsx"),
+                       {{"xl/workbook.xml", workbook},
+                        {"xl/_rels/workbook.xml.rels", relations},
+                        {"xl/worksheets/sheet1.xml", "<worksheet><sheetData><row r=\"1\"><c r=\"A1\"><v>1"}});
+    test::writePackage(file("nosheet.xlsx"), {{"word/document.xml", "<document/>"}});
+    EXPECT_THROW(SpreadsheetReader::open(file("cut.xlsx")), SpreadsheetContentError);
+    EXPECT_THROW(SpreadsheetReader::open(file("nosheet.xlsx")), SpreadsheetContentError);
+    // FreeXL cannot parse this workbook of another program; the reader says so instead of
+    // handing back an empty sheet.
+    EXPECT_THROW(SpreadsheetReader::open(test::spreadsheetFixture("Formate.xls")), SpreadsheetContentError);
+
+    writeBytes("text.xlsx", "13800138000\n");
+    for (const char* name : {"text.xlsx", "absent.xlsx"}) {
+        try {
+            SpreadsheetReader::open(file(name));
+            ADD_FAILURE() << name << " opened";
+        } catch (const SpreadsheetContentError&) {
+            ADD_FAILURE() << name << " taken for a damaged spreadsheet";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.reason().contains(file(name))) << error.reason().toStdString();
+        }
+    }
+}
+
 } // namespace
 } // namespace parlumo

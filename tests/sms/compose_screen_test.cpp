@@ -204,7 +204,7 @@ TEST_F(ComposeScreenTest, SpreadsheetImportOpensTheImportDialogForThisScreen) {
     });
     child<QPushButton>(form(), "LbSpeedButton3")->click();
     EXPECT_TRUE(shownModal);
-    EXPECT_EQ(import.actionpg, "form3");
+    EXPECT_EQ(child<QLineEdit>(import, "actionpg")->text(), "form3");
 }
 
 // Alone, without the program around it, the screen only asks: each request is one signal.
