@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPlainTextEdit;
+
 namespace parlumo {
 
 struct Services;
@@ -12,7 +14,13 @@ class TForm14 : public QWidget {
 public:
     explicit TForm14(Services& services, QWidget* parent = nullptr);
 
+public Q_SLOTS:
+    // A phrase handed over by the phrase library replaces the MMS text.
+    void setMessageText(const QString& text);
+
 private:
+    QPlainTextEdit* mmstxt;
+
     Services& services_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QPlainTextEdit;
+
 namespace parlumo {
 
 struct Services;
@@ -12,7 +14,13 @@ class TForm12 : public QWidget {
 public:
     explicit TForm12(Services& services, QWidget* parent = nullptr);
 
+public Q_SLOTS:
+    // A phrase handed over by the phrase library replaces the text to be spoken.
+    void setSpokenText(const QString& text);
+
 private:
+    QPlainTextEdit* v_txt;
+
     Services& services_;
 };
 
