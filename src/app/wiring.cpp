@@ -12,6 +12,7 @@
 #include "main_window/main_window.h"
 #include "mms/mms_screen.h"
 #include "sms/compose_screen.h"
+#include "sms/phrase_edit_dialog.h"
 #include "sms/phrase_screen.h"
 #include "sms/replies_screen.h"
 #include "sms/sent_log_screen.h"
@@ -100,6 +101,30 @@ void wireSpreadsheetImport(const Screens& s) {
         import, &TForm9::contactsImported, s.Form4, &TForm4::appendContacts, Qt::DirectConnection);
 }
 
+// The phrase library puts a phrase into the text of the SMS, MMS or voice screen and shows that
+// screen; its "新增" opens the phrase dialog, whose stored phrases refresh the list.
+void wirePhrases(const Screens& s) {
+    TForm5* phrases = s.Form5;
+    TForm2* main = s.Form2;
+    TForm3* compose = s.Form3;
+    TForm14* mms = s.Form14;
+    TForm12* voice = s.Form12;
+    QObject::connect(phrases, &TForm5::phraseForSms, main, [main, compose](const QString& text) {
+        compose->setMessageText(text);
+        main->showScreen(compose);
+    });
+    QObject::connect(phrases, &TForm5::phraseForMms, main, [main, mms](const QString& text) {
+        mms->setMessageText(text);
+        main->showScreen(mms);
+    });
+    QObject::connect(phrases, &TForm5::phraseForVoice, main, [main, voice](const QString& text) {
+        voice->setSpokenText(text);
+        main->showScreen(voice);
+    });
+    QObject::connect(phrases, &TForm5::phraseEditRequested, s.Form10, &TForm10::openFor);
+    QObject::connect(s.Form10, &TForm10::phraseAdded, phrases, &TForm5::refreshList);
+}
+
 } // namespace
 
 void wireScreens(const Screens& screens, Services& services) {
@@ -109,6 +134,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireCompose(screens);
     wireRecords(screens);
     wireSpreadsheetImport(screens);
+    wirePhrases(screens);
 }
 
 } // namespace parlumo

@@ -11,12 +11,17 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
 namespace parlumo {
 
 TForm14::TForm14(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
     nameScreen(this, QStringLiteral("TForm14"), QStringLiteral("彩信"));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 12);
+    mmstxt = named(new QPlainTextEdit(this), QStringLiteral("mmstxt"));
+    column->addWidget(mmstxt);
     column->addWidget(buildNumbers(), 1);
 
     NumberMemoConfig memo;
@@ -45,6 +50,10 @@ QWidget* TForm14::buildNumbers() {
 
 void TForm14::appendNumbers(const QStringList& numbers) {
     numbers_->appendNumbers(numbers);
+}
+
+void TForm14::setMessageText(const QString& text) {
+    mmstxt->setPlainText(text);
 }
 
 } // namespace parlumo

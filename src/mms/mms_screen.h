@@ -20,10 +20,13 @@ public:
 public Q_SLOTS:
     // Numbers handed over by other screens, one line each at the end of the memo.
     void appendNumbers(const QStringList& numbers);
+    // A phrase handed over by the phrase library replaces the MMS text.
+    void setMessageText(const QString& text);
 
 private:
     QWidget* buildNumbers();
 
+    QPlainTextEdit* mmstxt;
     QPlainTextEdit* mob;
     QLineEdit* hm;
 

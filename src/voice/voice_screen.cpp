@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
 namespace parlumo {
 
 TForm12::TForm12(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
@@ -41,7 +44,10 @@ TForm12::TForm12(Services& services, QWidget* parent) : QWidget(parent), service
     numbers->addWidget(v_no, 1);
     numbers->addLayout(tools);
 
+    v_txt = named(new QPlainTextEdit(this), QStringLiteral("v_txt"));
+    v_txt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto* column = new QVBoxLayout(this);
+    column->addWidget(v_txt);
     column->addLayout(header);
     column->addLayout(numbers, 1);
 
@@ -55,6 +61,10 @@ TForm12::TForm12(Services& services, QWidget* parent) : QWidget(parent), service
 
 void TForm12::appendNumbers(const QStringList& numbers) {
     numbers_->appendNumbers(numbers);
+}
+
+void TForm12::setSpokenText(const QString& text) {
+    v_txt->setPlainText(text);
 }
 
 } // namespace parlumo

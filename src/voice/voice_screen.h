@@ -21,12 +21,15 @@ public:
 public Q_SLOTS:
     // Numbers handed over by other screens, one line each at the end of `v_no`.
     void appendNumbers(const QStringList& numbers);
+    // A phrase handed over by the phrase library replaces the text to be spoken.
+    void setSpokenText(const QString& text);
 
 Q_SIGNALS:
     // "Excel 中提取": the spreadsheet import opens for this screen's mode word.
     void spreadsheetImportRequested(const QString& actionpg);
 
 private:
+    QPlainTextEdit* v_txt;
     QPlainTextEdit* v_no;
     QLineEdit* hm;
     QPushButton* LbSpeedButton4c;
