@@ -72,7 +72,8 @@ TTreeUtils::TTreeUtils(QTreeWidget* tree,
     tree_->viewport()->setAcceptDrops(true);
     tree_->setDragDropMode(QAbstractItemView::DragDrop);
     tree_->setDefaultDropAction(Qt::CopyAction);
-    tree_->viewport()->installEventFilter(this);
+    viewport_ = tree_->viewport();
+    viewport_->installEventFilter(this);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &TTreeUtils::selectionChanged);
     connect(tree_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) { edited(item); });
 
@@ -407,7 +408,9 @@ void TTreeUtils::dropOn(QTreeWidgetItem* target, QObject* source) {
 }
 
 bool TTreeUtils::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != tree_->viewport())
+    // Compared with the pointer kept at construction: events still arrive while the tree is
+    // being destroyed, when it can no longer be asked for its viewport.
+    if (watched != viewport_)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::DragEnter:

@@ -179,6 +179,7 @@ private:
     QAction* acAddChild_;
     QAction* acEdit_;
     QAction* acDelete_;
+    QObject* viewport_ = nullptr;
     QPointer<QMenu> popupMenu_;
     DeleteContents deleteContents_;
     QList<QPointer<QWidget>> dropSources_;
