@@ -1,6 +1,7 @@
 // Opening a record list of 100 000 batches, ticking every row and reading the numbers of all
 // ticked rows, as the sent log does with "全选" and "发短信".
 #include "data/database.h"
+#include "sms/sent_log_queries.h"
 #include "widgets/record_list_model.h"
 
 #include <QSqlQuery>
@@ -25,24 +26,13 @@ void fill(Database& database) {
     db.commit();
 }
 
-RecordListConfig sentColumns() {
-    RecordListConfig config;
-    config.columns = {{QStringLiteral("tag"), QStringLiteral("状态"), 5},
-                      {QStringLiteral("num"), QStringLiteral("数量"), 4},
-                      {QStringLiteral("intime"), QStringLiteral("发送时间"), 18},
-                      {QStringLiteral("msg"), QStringLiteral("短信内容"), 85}};
-    config.keyField = QStringLiteral("sid");
-    config.numbersField = QStringLiteral("mobno");
-    return config;
-}
-
 const SqlText kStatement(QStringLiteral("select * from send where uid='demo' order by sid desc"));
 
 void BM_RecordListOpen(benchmark::State& state) {
     const QTemporaryDir folder;
     Database database(folder.filePath(QStringLiteral("db.db")));
     fill(database);
-    RecordListModel model(database, sentColumns());
+    RecordListModel model(database, sentLogList());
     for (auto _ : state)
         model.open(kStatement);
     if (model.totalRows() != kRows)
@@ -55,7 +45,7 @@ void BM_RecordListTickAllAndReadNumbers(benchmark::State& state) {
     const QTemporaryDir folder;
     Database database(folder.filePath(QStringLiteral("db.db")));
     fill(database);
-    RecordListModel model(database, sentColumns());
+    RecordListModel model(database, sentLogList());
     model.open(kStatement);
     for (auto _ : state) {
         model.tickAll();

@@ -5,6 +5,17 @@
 
 namespace parlumo {
 
+RecordListConfig sentLogList() {
+    RecordListConfig config;
+    config.columns = {{QStringLiteral("tag"), QStringLiteral("状态"), 5},
+                      {QStringLiteral("num"), QStringLiteral("数量"), 4},
+                      {QStringLiteral("intime"), QStringLiteral("发送时间"), 18},
+                      {QStringLiteral("msg"), QStringLiteral("短信内容"), 85}};
+    config.keyField = QStringLiteral("sid");
+    config.numbersField = QStringLiteral("mobno");
+    return config;
+}
+
 namespace {
 
 SqlText accountsBatches(const QString& uid) {

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "data/sql_text.h"
+#include "widgets/record_list_model.h"
 
 #include <QDate>
 #include <QString>
 
 namespace parlumo {
+
+// The columns of the sent log's list and how its rows are known.
+RecordListConfig sentLogList();
 
 // Status codes of the sent log's tree nodes.
 namespace sent_status {

@@ -47,17 +47,6 @@ QDateEdit* dayPicker(const QString& name, QWidget* parent) {
     return picker;
 }
 
-RecordListConfig sentList() {
-    RecordListConfig config;
-    config.columns = {{QStringLiteral("tag"), QStringLiteral("状态"), 5},
-                      {QStringLiteral("num"), QStringLiteral("数量"), 4},
-                      {QStringLiteral("intime"), QStringLiteral("发送时间"), 18},
-                      {QStringLiteral("msg"), QStringLiteral("短信内容"), 85}};
-    config.keyField = QStringLiteral("sid");
-    config.numbersField = QStringLiteral("mobno");
-    return config;
-}
-
 const QList<ExportColumn> kExportColumns{
     {QStringLiteral("手机号码"), QStringLiteral("mobno")},
     {QStringLiteral("状态"), QStringLiteral("tag")},
@@ -79,8 +68,10 @@ TForm8::TForm8(Services& services, QWidget* parent) : QWidget(parent), services_
     column->addWidget(buildActions());
     column->addWidget(buildNumbers());
     row->addLayout(column, 1);
-    grid_ = new RecordGrid(
-        *services_.database, sentList(), RecordGridControls{wwDBGrid1, allmobno, selmobno, CheckBox1}, this);
+    grid_ = new RecordGrid(*services_.database,
+                           sentLogList(),
+                           RecordGridControls{wwDBGrid1, allmobno, selmobno, CheckBox1},
+                           this);
     connectHandlers();
 }
 
