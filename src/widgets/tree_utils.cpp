@@ -403,7 +403,7 @@ void TTreeUtils::dropOn(QTreeWidgetItem* target, QObject* source) {
             LoadTree();
         return;
     }
-    Q_EMIT droppedFrom(qobject_cast<QWidget*>(source), targetIndex);
+    Q_EMIT droppedFrom(source, targetIndex);
 }
 
 bool TTreeUtils::eventFilter(QObject* watched, QEvent* event) {

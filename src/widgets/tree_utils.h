@@ -149,7 +149,7 @@ Q_SIGNALS:
     // The newest load has ended.
     void loaded();
     // Items of an accepted foreign source were dropped onto group `target` and the user said Yes.
-    void droppedFrom(QWidget* source, int target);
+    void droppedFrom(QObject* source, int target);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
