@@ -10,6 +10,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -24,8 +25,10 @@ TForm10::TForm10(Services& services, QWidget* parent) : QDialog(parent), service
     resize(420, 240);
     // Without a frame of its own the dialog draws an edge, so it stands out from the window below.
     auto* frame = new QFrame(this);
-    frame->setObjectName(QStringLiteral("edge"));
-    frame->setStyleSheet(QStringLiteral("QFrame#edge{border:1px solid #1f6fd1;}"));
+    frame->setFrameShape(QFrame::Box);
+    QPalette edge = frame->palette();
+    edge.setColor(QPalette::WindowText, QColor(0x1f, 0x6f, 0xd1));
+    frame->setPalette(edge);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);

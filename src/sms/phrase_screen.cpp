@@ -8,6 +8,7 @@
 #include "toolkit/screen_setup.h"
 #include "widgets/tree_utils.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -128,9 +130,19 @@ void TForm5::connectHandlers() {
     connect(btsend, &QPushButton::clicked, this, &TForm5::btsendClick);
     connect(btadd, &QPushButton::clicked, this, &TForm5::btaddClick);
     connect(btde, &QPushButton::clicked, this, &TForm5::btdeClick);
-    // A click on a phrase opens the phrase menu where the mouse is.
-    connect(DBGrid1, &QTableWidget::cellClicked, this, [this] { PopupMenu2->popup(QCursor::pos()); });
-    connect(DBGrid1, &QTableWidget::cellDoubleClicked, this, &TForm5::btsendClick);
+    // A click on a phrase opens the phrase menu where the mouse is, once it is clear that the
+    // click is not the first of a double click: an open menu would take the second click.
+    menuDelay_ = new QTimer(this);
+    menuDelay_->setSingleShot(true);
+    connect(DBGrid1, &QTableWidget::cellClicked, this, [this] {
+        menuPosition_ = QCursor::pos();
+        menuDelay_->start(QApplication::doubleClickInterval());
+    });
+    connect(menuDelay_, &QTimer::timeout, this, [this] { PopupMenu2->popup(menuPosition_); });
+    connect(DBGrid1, &QTableWidget::cellDoubleClicked, this, [this] {
+        menuDelay_->stop();
+        btsendClick();
+    });
 }
 
 QString TForm5::uid() const {

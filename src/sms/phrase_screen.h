@@ -2,6 +2,7 @@
 
 #include "data/sql_text.h"
 
+#include <QPoint>
 #include <QWidget>
 
 class QLabel;
@@ -9,6 +10,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 class QTreeWidget;
 
 namespace parlumo {
@@ -87,6 +89,8 @@ private:
     Services& services_;
     TTreeUtils* tree_ = nullptr;
     SqlText lastQuery_;
+    QTimer* menuDelay_ = nullptr;
+    QPoint menuPosition_;
 };
 
 } // namespace parlumo

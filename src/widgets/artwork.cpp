@@ -188,4 +188,57 @@ QPixmap navigationTile(int index, QSize size, qreal dpr) {
     return pixmap;
 }
 
+QPixmap treeNodeImage(int index, QSize size, qreal dpr) {
+    QPixmap pixmap = canvas(size, dpr);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size.width() / 16.0, size.height() / 16.0);
+    const QColor folder(0xf2, 0xb1, 0x3c);
+    const QColor folderDark(0xc8, 0x86, 0x1a);
+    p.setPen(QPen(index == 0 ? kBrandDark : folderDark, 1.0));
+    switch (index) {
+    case 0: // the root: a drawer with a tab
+        p.setBrush(kBrand);
+        p.drawRoundedRect(QRectF(1.5, 4.5, 13, 9), 1.5, 1.5);
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(5.5, 7.5, 5, 2), 0.8, 0.8);
+        break;
+    case 1: { // a closed folder
+        QPainterPath shape;
+        shape.moveTo(1.5, 3.5);
+        shape.lineTo(6, 3.5);
+        shape.lineTo(7.5, 5);
+        shape.lineTo(14.5, 5);
+        shape.lineTo(14.5, 13.5);
+        shape.lineTo(1.5, 13.5);
+        shape.closeSubpath();
+        p.setBrush(folder);
+        p.drawPath(shape);
+        break;
+    }
+    default: { // an open folder: the front flap tilted forward
+        QPainterPath back;
+        back.moveTo(1.5, 3.5);
+        back.lineTo(6, 3.5);
+        back.lineTo(7.5, 5);
+        back.lineTo(13.5, 5);
+        back.lineTo(13.5, 7.5);
+        back.lineTo(1.5, 13.5);
+        back.closeSubpath();
+        p.setBrush(folderDark.lighter(130));
+        p.drawPath(back);
+        QPainterPath front;
+        front.moveTo(3.5, 7.5);
+        front.lineTo(15.5, 7.5);
+        front.lineTo(13, 13.5);
+        front.lineTo(1.5, 13.5);
+        front.closeSubpath();
+        p.setBrush(folder.lighter(110));
+        p.drawPath(front);
+        break;
+    }
+    }
+    return pixmap;
+}
+
 } // namespace parlumo::artwork

@@ -20,6 +20,9 @@ QPixmap frameGlyph(char glyph, QSize size, qreal dpr, QColor color = Qt::white);
 // A navigation button's picture: a rounded tile with a glyph for feature `index` (0 to 9;
 // 9 is "leave the program").
 QPixmap navigationTile(int index, QSize size, qreal dpr);
+// The images of a category tree's nodes: 0 the root (a drawer of folders), 1 a closed folder,
+// 2 an open folder (a selected group).
+QPixmap treeNodeImage(int index, QSize size, qreal dpr);
 
 } // namespace artwork
 } // namespace parlumo

@@ -5,6 +5,7 @@
 #include "text/error.h"
 #include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
+#include "widgets/artwork.h"
 #include "widgets/tree_fill.h"
 
 #include <QAction>
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -23,15 +23,11 @@ namespace parlumo {
 namespace {
 
 // Image 0 for the root in both states; image 1 for a group, image 2 while it is selected.
-QIcon rootImage(const QStyle* style) {
-    return style->standardIcon(QStyle::SP_DirHomeIcon);
-}
-
-QIcon groupImages(const QStyle* style) {
+QIcon nodeImages(int normal, int selected, qreal dpr) {
     QIcon icon;
-    for (const QSize size : {QSize(16, 16), QSize(32, 32)}) {
-        icon.addPixmap(style->standardIcon(QStyle::SP_DirClosedIcon).pixmap(size), QIcon::Normal);
-        icon.addPixmap(style->standardIcon(QStyle::SP_DirOpenIcon).pixmap(size), QIcon::Selected);
+    for (const QSize size : {QSize(16, 16), QSize(24, 24), QSize(32, 32)}) {
+        icon.addPixmap(artwork::treeNodeImage(normal, size, dpr), QIcon::Normal);
+        icon.addPixmap(artwork::treeNodeImage(selected, size, dpr), QIcon::Selected);
     }
     return icon;
 }
@@ -62,7 +58,8 @@ TTreeUtils::TTreeUtils(QTreeWidget* tree,
                        MessageBoxes& messages,
                        QObject* parent)
     : QObject(parent), tree_(tree), binding_(std::move(binding)), database_(database), account_(account),
-      messages_(messages), rootIcon_(rootImage(tree->style())), groupIcon_(groupImages(tree->style())) {
+      messages_(messages), rootIcon_(nodeImages(0, 0, tree->devicePixelRatioF())),
+      groupIcon_(nodeImages(1, 2, tree->devicePixelRatioF())) {
     tree_->setColumnCount(1);
     tree_->setHeaderHidden(true);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -404,7 +401,7 @@ void TTreeUtils::dropOn(QTreeWidgetItem* target, QObject* source) {
             LoadTree();
         return;
     }
-    Q_EMIT droppedFrom(qobject_cast<QWidget*>(source), targetIndex);
+    Q_EMIT droppedFrom(source, targetIndex);
 }
 
 bool TTreeUtils::eventFilter(QObject* watched, QEvent* event) {

@@ -46,7 +46,8 @@ struct TreeBinding {
 // The tree control is a plain QTreeWidget with one column; each item carries its TNodeData
 // (Qt::UserRole) and its image numbers (kImageRole, kSelectedImageRole: 0 root, 1 group, 2
 // selected group). Changes the binder makes to the items do not emit the tree's signals, so a
-// screen's handlers of QTreeWidget signals see only the user's selections and edits.
+// screen's handlers of QTreeWidget signals see only the user's selections and edits; the one
+// exception is DeleteNode, which selects the parent of a deleted selected node.
 //
 // Account identifier: read from AccountState when a statement is made, trimmed.
 class TTreeUtils : public QObject {
@@ -149,7 +150,7 @@ Q_SIGNALS:
     // The newest load has ended.
     void loaded();
     // Items of an accepted foreign source were dropped onto group `target` and the user said Yes.
-    void droppedFrom(QWidget* source, int target);
+    void droppedFrom(QObject* source, int target);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
