@@ -80,6 +80,7 @@ void Program::stopWorkers() {
     screens_.Form3->stopWorkers();
     screens_.Form6->stopWorkers();
     screens_.Form5->stopWorkers();
+    screens_.Form4->stopWorkers();
 }
 
 // Workers stop first; then the screens go in the reverse order of their creation, so the

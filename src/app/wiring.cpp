@@ -74,8 +74,8 @@ void wireCompose(const Screens& s) {
     QObject::connect(compose, &TForm3::balanceRefreshRequested, s.Form1, &TForm1::Reshmoney);
 }
 
-// The sent log and the replies hand numbers to the send-SMS and MMS screens and bring them to the
-// front.
+// The sent log, the replies and the address book hand numbers to the send-SMS and MMS screens and bring them
+// to the front.
 void wireRecords(const Screens& s) {
     TForm2* main = s.Form2;
     TForm3* compose = s.Form3;
@@ -87,6 +87,10 @@ void wireRecords(const Screens& s) {
     QObject::connect(s.Form8, &TForm8::mmsRequested, main, [main, mms] { main->showScreen(mms); });
     QObject::connect(s.Form6, &TForm6::smsRequested, compose, &TForm3::appendNumbers);
     QObject::connect(s.Form6, &TForm6::smsRequested, main, showCompose);
+    QObject::connect(s.Form4, &TForm4::smsRequested, compose, &TForm3::appendNumbers);
+    QObject::connect(s.Form4, &TForm4::smsRequested, main, showCompose);
+    QObject::connect(s.Form4, &TForm4::mmsRequested, mms, &TForm14::appendNumbers);
+    QObject::connect(s.Form4, &TForm4::mmsRequested, main, [main, mms] { main->showScreen(mms); });
 }
 
 // The spreadsheet import opens for each screen's mode word and hands its rows back to that screen.

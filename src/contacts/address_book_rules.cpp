@@ -51,6 +51,13 @@ SqlText moveContactToGroup(int group, qint64 id) {
         .value(id);
 }
 
+SqlText deleteContact(const QString& uid, qint64 id) {
+    return SqlText(QStringLiteral("delete from telbook where "))
+        .add(accountCondition(uid))
+        .add(QStringLiteral(" and id="))
+        .value(id);
+}
+
 SqlText deleteContactsOfGroup(const QString& uid, int group) {
     return SqlText(QStringLiteral("delete from telbook where "))
         .add(accountCondition(uid))

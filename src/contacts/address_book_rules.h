@@ -29,6 +29,9 @@ SqlText contactSearch(const QString& uid, bool byName, const QString& key);
 // Files one contact into a group.
 SqlText moveContactToGroup(int group, qint64 id);
 
+// Deletes one of the account's contacts.
+SqlText deleteContact(const QString& uid, qint64 id);
+
 // Deletes the account's contacts filed directly in `group` (0: those in no group).
 SqlText deleteContactsOfGroup(const QString& uid, int group);
 

@@ -53,6 +53,10 @@ void RecordGrid::configureView() {
     const int charWidth = view->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const auto widthOf = [charWidth](int chars) { return chars * charWidth + 12; };
     const RecordListConfig& config = model_->config();
+    if (config.draggable) {
+        view->setDragEnabled(true);
+        view->setDragDropMode(QAbstractItemView::DragOnly);
+    }
     int column = 0;
     if (config.tickable)
         view->setColumnWidth(column++, widthOf(5));

@@ -245,6 +245,8 @@ Qt::ItemFlags RecordListModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (index.column() < firstShownColumn_)
         flags |= Qt::ItemIsUserCheckable;
+    if (config_.draggable)
+        flags |= Qt::ItemIsDragEnabled;
     return flags;
 }
 

@@ -36,6 +36,8 @@ struct RecordListConfig {
     QStringList carriedFields;
     // A first column "选择" with a tick box per row; lists without it select whole rows only.
     bool tickable = true;
+    // Rows can be dragged out of the list (onto a tree of groups that accepts the grid).
+    bool draggable = false;
 };
 
 // The rows of one statement for a table view. The statement runs on a connection of its own and

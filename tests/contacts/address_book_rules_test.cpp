@@ -102,6 +102,16 @@ TEST_F(ContactStatementsTest, MoveAndDeleteTouchOnlyWhatTheyName) {
     EXPECT_EQ(numbers(contactsOfGroup("abc", 0)).size(), 2);
 }
 
+TEST_F(ContactStatementsTest, DeleteContactTakesOnlyTheAccountsOwnRow) {
+    QSqlQuery first = db.execute(SqlText("select id from telbook where mobno='13900000001'"));
+    ASSERT_TRUE(first.next());
+    const qint64 id = first.value(0).toLongLong();
+    db.execute(deleteContact("xyz", id));
+    EXPECT_EQ(numbers(contactsOfGroup("abc", 0)).size(), 4);
+    db.execute(deleteContact(" abc ", id));
+    EXPECT_EQ(numbers(contactsOfGroup("abc", 0)), (QStringList{"13800000139", "13700000002", "13600000003"}));
+}
+
 TEST(DeleteGroupQuestionTest, NamesTheGroupInQuotes) {
     EXPECT_EQ(deleteGroupQuestion("客户"),
               "请注意！！将删除分类下全部内容。将不可恢复。您确认要删除\"客户\"吗?");

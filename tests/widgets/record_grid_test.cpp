@@ -304,6 +304,21 @@ TEST_F(RecordGridTest, AListWithoutTicksShowsOnlyItsColumns) {
     EXPECT_FALSE(model.data(model.index(0, 0), Qt::CheckStateRole).isValid());
 }
 
+TEST_F(RecordGridTest, OnlyADraggableListOffersItsRowsToDrag) {
+    addRows(1);
+    for (const bool draggable : {false, true}) {
+        RecordListConfig config = sentConfig();
+        config.draggable = draggable;
+        make(config);
+        grid->open(newestOf(QStringLiteral("a")));
+        const RecordListModel& model = grid->model();
+        EXPECT_EQ(model.flags(model.index(0, 1)).testFlag(Qt::ItemIsDragEnabled), draggable);
+        EXPECT_EQ(view->dragEnabled(), draggable);
+        EXPECT_EQ(view->dragDropMode(),
+                  draggable ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
+    }
+}
+
 TEST_F(RecordGridTest, HeaderNamesTheTickColumnAndTheConfiguredCaptions) {
     make();
     grid->open(newestOf(QStringLiteral("a")));
