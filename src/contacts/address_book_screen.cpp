@@ -165,7 +165,7 @@ void TForm4::buildTreeBinding() {
 
 void TForm4::connectHandlers() {
     connect(tree_, &TTreeUtils::nodeSelected, this, &TForm4::TreeView1Change);
-    connect(tree_, &TTreeUtils::droppedFrom, this, [this](QWidget*, int target) { moveTickedTo(target); });
+    connect(tree_, &TTreeUtils::droppedFrom, this, [this](QObject*, int target) { moveTickedTo(target); });
     connect(btsch, &QPushButton::clicked, this, &TForm4::btschClick);
     connect(keystr, &QLineEdit::returnPressed, this, &TForm4::btschClick);
     connect(btadd, &QPushButton::clicked, this, &TForm4::btaddClick);
