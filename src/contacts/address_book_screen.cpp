@@ -43,6 +43,8 @@ QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* parent) {
     return label;
 }
 
+const QString kEntryError = QStringLiteral("输入有误!");
+
 RecordListConfig contactList() {
     RecordListConfig config;
     config.columns = {{QStringLiteral("mobno"), QStringLiteral("号码"), 14},
@@ -51,7 +53,10 @@ RecordListConfig contactList() {
                       {QStringLiteral("memo"), QStringLiteral("备注"), 100}};
     config.keyField = QStringLiteral("id");
     config.numbersField = QStringLiteral("mobno");
+    config.carriedFields = {QStringLiteral("uid"), QStringLiteral("tid")};
     config.draggable = true;
+    config.editableFields = {
+        QStringLiteral("mobno"), QStringLiteral("tname"), QStringLiteral("othertel"), QStringLiteral("memo")};
     return config;
 }
 
@@ -81,8 +86,10 @@ TForm4::TForm4(Services& services, QWidget* parent) : QWidget(parent), services_
     lblNodeIndex = hiddenLabel(QStringLiteral("lblNodeIndex"), QStringLiteral("0"), this);
     lblParentCaption = hiddenLabel(QStringLiteral("lblParentCaption"), QStringLiteral("请选择"), this);
     lblParentIndex = hiddenLabel(QStringLiteral("lblParentIndex"), QStringLiteral("请选择"), this);
+    RecordListConfig list = contactList();
+    list.storeRow = [this](qint64 id, const QVariantMap& fields) { return storeContact(id, fields); };
     grid_ = new RecordGrid(*services_.database,
-                           contactList(),
+                           std::move(list),
                            RecordGridControls{wwDBGrid1, allmobno, selmobno, CheckBox1},
                            this);
     buildTreeBinding();
@@ -176,6 +183,9 @@ void TForm4::connectHandlers() {
     connect(btsend, &QPushButton::clicked, this, &TForm4::btsendClick);
     connect(LbSpeedButton1, &QPushButton::clicked, this, &TForm4::LbSpeedButton1Click);
     connect(btexou, &QPushButton::clicked, this, &TForm4::btexouClick);
+    connect(grid_, &RecordGrid::enterPressed, this, &TForm4::wwDBGrid1KeyPress);
+    connect(
+        grid_, &RecordGrid::postFailed, this, [this] { services_.messages->showMessage(this, kEntryError); });
     connect(btexin, &QPushButton::clicked, this, [this] {
         Q_EMIT spreadsheetImportRequested(QStringLiteral("form4"));
     });
@@ -232,21 +242,46 @@ void TForm4::btschClick() {
     showList(contactSearch(uid(), ComboBox1->currentText() == kByName, keystr->text()));
 }
 
-// The new contact is stored at once, so it belongs to the account and the group selected now;
-// the list is read again and the new row, listed last, becomes the current row.
+// The new row carries the account and the group selected now.
 void TForm4::btaddClick() {
-    qint64 id = 0;
-    try {
-        id = insertContactRow(*services_.database, uid(), groupId(), ContactRow{});
-    } catch (const DatabaseError& error) {
-        services_.messages->showMessage(this, error.reason());
+    if (!grid_->postOrCancel())
+        return;
+    const int row =
+        grid_->model().appendNewRow({{QStringLiteral("uid"), uid()}, {QStringLiteral("tid"), groupId()}});
+    grid_->setCurrentRow(row);
+}
+
+void TForm4::wwDBGrid1KeyPress() {
+    RecordListModel& model = grid_->model();
+    switch (checkContactNumber(grid_->currentValue(QStringLiteral("mobno")).toString())) {
+    case ContactNumberCheck::Empty:
+        services_.messages->showMessage(this, kEntryError);
+        model.cancel();
+        return;
+    case ContactNumberCheck::NotANumber:
+        services_.messages->showMessage(this, QStringLiteral("手机号码请输入数字"));
+        model.cancel();
+        return;
+    case ContactNumberCheck::Accepted:
+        grid_->postOrCancel();
         return;
     }
-    reopenQuietly();
-    RecordListModel& model = grid_->model();
-    while (model.rowOfKey(id) < 0 && model.canFetchMore({}))
-        model.fetchMore({});
-    grid_->setCurrentRow(model.rowOfKey(id));
+}
+
+// A new row (id 0) is inserted for the account and group it carries; a listed one is updated.
+qint64 TForm4::storeContact(qint64 id, const QVariantMap& fields) {
+    const ContactRow row{fields.value(QStringLiteral("mobno")).toString(),
+                         fields.value(QStringLiteral("tname")).toString(),
+                         fields.value(QStringLiteral("othertel")).toString(),
+                         fields.value(QStringLiteral("memo")).toString()};
+    if (id != 0) {
+        updateContactRow(*services_.database, id, row);
+        return id;
+    }
+    return insertContactRow(*services_.database,
+                            fields.value(QStringLiteral("uid")).toString(),
+                            fields.value(QStringLiteral("tid")).toLongLong(),
+                            row);
 }
 
 bool TForm4::haveTicked() {

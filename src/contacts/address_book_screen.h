@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QVariantMap>
 #include <QWidget>
 
 class QCheckBox;
@@ -41,8 +42,12 @@ public Q_SLOTS:
     void TreeView1Change(const parlumo::TNodeData& node, const parlumo::TNodeData& parent);
     // "查找": the account's contacts whose name or number holds the key, in every group.
     void btschClick();
-    // "&A新增": an empty contact of the account in the current group, made the current row.
+    // "&A新增": a new row at the end of the list for the account and the current group; it is
+    // stored when posted, even when nothing is typed into it.
     void btaddClick();
+    // Enter in the list: the current row's number is checked, then its changes are posted or
+    // cancelled.
+    void wwDBGrid1KeyPress();
     // "&D删除": the ticked contacts are deleted without a question.
     void btdeClick();
     // "上一条", "下一条".
@@ -83,6 +88,7 @@ private:
     void moveTickedTo(int group);
     void deleteGroupContents(const TNodeData& group);
     bool haveTicked();
+    qint64 storeContact(qint64 id, const QVariantMap& fields);
     QString uid() const;
     int groupId() const;
 

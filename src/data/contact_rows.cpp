@@ -30,6 +30,19 @@ qint64 insertContactRow(Database& database, const QString& uid, qint64 tid, cons
                                .add(")"));
 }
 
+void updateContactRow(Database& database, qint64 id, const ContactRow& row) {
+    database.execute(SqlText("update telbook set mobno=")
+                         .value(stored(row.mobno))
+                         .add(",tname=")
+                         .value(stored(row.tname))
+                         .add(",othertel=")
+                         .value(stored(row.othertel))
+                         .add(",memo=")
+                         .value(stored(row.memo))
+                         .add(" where id=")
+                         .value(id));
+}
+
 void insertContactRows(Database& database, const QString& uid, qint64 tid, const QList<ContactRow>& rows) {
     Transaction transaction(database);
     for (const ContactRow& row : rows)

@@ -22,6 +22,9 @@ struct ContactRow {
 // its key. Raises DatabaseError.
 qint64 insertContactRow(Database& database, const QString& uid, qint64 tid, const ContactRow& row);
 
+// Changes the number, name, other ways and remark of contact `id`. Raises DatabaseError.
+void updateContactRow(Database& database, qint64 id, const ContactRow& row);
+
 // Adds the contacts in their order, all in one transaction: either every row is stored or,
 // when a statement fails, none is. Raises DatabaseError.
 void insertContactRows(Database& database, const QString& uid, qint64 tid, const QList<ContactRow>& rows);

@@ -1,10 +1,12 @@
 #include "widgets/record_grid.h"
 
+#include "data/database.h"
 #include "toolkit/screen_setup.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -35,6 +37,21 @@ RecordGrid::RecordGrid(Database& database,
             &QItemSelectionModel::currentRowChanged,
             this,
             &RecordGrid::currentChanged);
+    if (model_->config().editableFields.isEmpty())
+        return;
+    connect(controls_.view->selectionModel(),
+            &QItemSelectionModel::currentRowChanged,
+            this,
+            &RecordGrid::leaveRow);
+    // Enter in a cell editor commits the cell and closes the editor with this hint.
+    connect(controls_.view->itemDelegate(),
+            &QAbstractItemDelegate::closeEditor,
+            this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::SubmitModelCache)
+                    Q_EMIT enterPressed();
+            });
+    controls_.view->installEventFilter(this);
 }
 
 void RecordGrid::configureView() {
@@ -42,7 +59,10 @@ void RecordGrid::configureView() {
     view->setModel(model_);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setEditTriggers(model_->config().editableFields.isEmpty()
+                              ? QAbstractItemView::NoEditTriggers
+                              : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                    QAbstractItemView::AnyKeyPressed);
     view->setAlternatingRowColors(true);
     view->setWordWrap(false);
     view->verticalHeader()->hide();
@@ -65,6 +85,7 @@ void RecordGrid::configureView() {
 }
 
 void RecordGrid::open(const SqlText& statement) {
+    postOrCancel();
     resetSelectAll();
     try {
         model_->open(statement);
@@ -81,6 +102,7 @@ void RecordGrid::open(const SqlText& statement) {
 }
 
 void RecordGrid::reopen() {
+    postOrCancel();
     const bool hadCurrent = hasCurrent();
     const qint64 key = hadCurrent ? currentKey() : 0;
     try {
@@ -154,6 +176,36 @@ void RecordGrid::resetSelectAll() {
         return;
     const QSignalBlocker quiet(controls_.selectAll);
     controls_.selectAll->setChecked(false);
+}
+
+bool RecordGrid::postOrCancel() {
+    try {
+        model_->post();
+    } catch (const DatabaseError&) {
+        model_->cancel();
+        Q_EMIT postFailed();
+        return false;
+    }
+    return true;
+}
+
+void RecordGrid::leaveRow(const QModelIndex& current, const QModelIndex& previous) {
+    const int pending = model_->pendingRow();
+    if (pending >= 0 && pending == previous.row() && current.row() != pending)
+        postOrCancel();
+}
+
+bool RecordGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != controls_.view || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Q_EMIT enterPressed();
+        return true;
+    }
+    // Down on the last row would leave the list: it is swallowed.
+    const bool atEnd = currentRow() == model_->rowCount() - 1 && !model_->canFetchMore({});
+    return key == Qt::Key_Down && atEnd;
 }
 
 QHBoxLayout*

@@ -20,10 +20,12 @@ struct RecordGridControls {
     QCheckBox* selectAll = nullptr; // "全选": unticked again whenever a new query clears the ticks
 };
 
-// A read-only record list on a table view: the rows of one statement read as they are scrolled
+// A record list on a table view: the rows of one statement read as they are scrolled
 // to, a tick column "选择" (when the list has one), the counters, "全选", the previous and next
 // row, and the current row for the screen's detail. Each screen configures the columns and
-// runs its statements; the grid knows no table.
+// runs its statements; the grid knows no table. A list with editable fields is edited in place:
+// leaving a row posts its changes, Enter is handed to the screen to post or cancel them, and
+// Down on the last row never makes a new one.
 class RecordGrid : public QObject {
     Q_OBJECT
 public:
@@ -55,13 +57,23 @@ public Q_SLOTS:
     void next();
     // "全选" ticked or unticked.
     void setAllTicked(bool ticked);
+    // Posts the staged changes; a refused post cancels them and reports postFailed.
+    bool postOrCancel();
 
 Q_SIGNALS:
     // The current row changed (or the list was opened again): the screen shows its detail.
     void currentChanged();
+    // Enter was pressed in the list, or ended the editing of a cell.
+    void enterPressed();
+    // The table refused the changes of a row, which were cancelled.
+    void postFailed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void configureView();
+    void leaveRow(const QModelIndex& current, const QModelIndex& previous);
     void showTicked(int tickedRows);
     void showTotal();
     void resetSelectAll();

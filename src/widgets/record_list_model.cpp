@@ -46,6 +46,7 @@ void RecordListModel::release() {
     rowsOfKey_.clear();
     keys_.clear();
     duplicates_.clear();
+    pending_ = {};
 }
 
 void RecordListModel::readKeys() {
@@ -127,6 +128,11 @@ QVariant RecordListModel::value(int row, const QString& field) const {
     const qsizetype at = fields_.indexOf(field);
     if (row < 0 || row >= rows_.size() || at < 0)
         return {};
+    if (row == pending_.row) {
+        const auto staged = pending_.changes.constFind(field);
+        if (staged != pending_.changes.cend())
+            return *staged;
+    }
     return rows_.at(row).at(at);
 }
 
@@ -162,7 +168,8 @@ void RecordListModel::markTick(qint64 key, bool ticked) {
 
 void RecordListModel::setTicked(int row, bool ticked) {
     const qint64 rowKey = key(row);
-    if (ticked == ticked_.contains(rowKey))
+    // A new row is ticked once it is stored and has its key.
+    if (isNewRow(row) || ticked == ticked_.contains(rowKey))
         return;
     markTick(rowKey, ticked);
     for (int shared : rowsOfKey_.values(rowKey))
@@ -225,15 +232,29 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
             return isTicked(index.row()) ? Qt::Checked : Qt::Unchecked;
         return {};
     }
-    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::EditRole)
         return {};
     const QString& field = config_.columns.at(index.column() - firstShownColumn_).field;
     return value(index.row(), field).toString();
 }
 
+bool RecordListModel::isEditable(const QModelIndex& index) const {
+    return index.column() >= firstShownColumn_ &&
+           config_.editableFields.contains(config_.columns.at(index.column() - firstShownColumn_).field);
+}
+
 bool RecordListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        index.column() >= firstShownColumn_ || role != Qt::CheckStateRole)
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return false;
+    if (role == Qt::EditRole && isEditable(index)) {
+        try {
+            stage(index.row(), config_.columns.at(index.column() - firstShownColumn_).field, value);
+        } catch (const DatabaseError&) {
+            return false;
+        }
+        return true;
+    }
+    if (index.column() >= firstShownColumn_ || role != Qt::CheckStateRole)
         return false;
     setTicked(index.row(), value.toInt() == Qt::Checked);
     return true;
@@ -247,6 +268,8 @@ Qt::ItemFlags RecordListModel::flags(const QModelIndex& index) const {
         flags |= Qt::ItemIsUserCheckable;
     if (config_.draggable)
         flags |= Qt::ItemIsDragEnabled;
+    if (isEditable(index))
+        flags |= Qt::ItemIsEditable;
     return flags;
 }
 
@@ -294,6 +317,73 @@ void RecordListModel::fetchMore(const QModelIndex& parent) {
     beginInsertRows({}, first, first + static_cast<int>(page.size()) - 1);
     appendRows(std::move(page));
     endInsertRows();
+}
+
+// Editing
+
+// Changes of another row are posted before this row's are staged.
+void RecordListModel::stage(int row, const QString& field, const QVariant& value) {
+    if (pending_.row != row) {
+        post();
+        pending_.row = row;
+        pending_.isNew = false;
+    }
+    pending_.changes.insert(field, value);
+    const int column = columnOf(field);
+    if (column >= 0)
+        Q_EMIT dataChanged(index(row, column), index(row, column));
+}
+
+// The new row comes after every row of the statement, so the rest is read first.
+int RecordListModel::appendNewRow(const QVariantMap& fields) {
+    post();
+    while (canFetchMore({}))
+        fetchMore({});
+    QVariantList values;
+    for (const QString& field : std::as_const(fields_))
+        values.append(field == config_.keyField ? QVariant(qint64(0)) : fields.value(field));
+    const int row = static_cast<int>(rows_.size());
+    beginInsertRows({}, row, row);
+    rows_.append(values);
+    pending_ = Pending{row, true, fields};
+    endInsertRows();
+    return row;
+}
+
+void RecordListModel::post() {
+    if (pending_.row < 0)
+        return;
+    const int row = pending_.row;
+    QVariantMap fields;
+    for (const QString& field : std::as_const(fields_))
+        fields.insert(field, value(row, field));
+    const qint64 storedKey = config_.storeRow(pending_.isNew ? 0 : key(row), fields);
+    QVariantList& values = rows_[row];
+    for (qsizetype i = 0; i < fields_.size(); ++i)
+        values[i] = fields.value(fields_[i]);
+    values[0] = storedKey;
+    if (pending_.isNew) {
+        keys_.append(storedKey);
+        rowsOfKey_.insert(storedKey, row);
+    }
+    pending_ = {};
+    Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void RecordListModel::cancel() {
+    const int row = pending_.row;
+    if (row < 0)
+        return;
+    // Forgotten before the row goes: the view moves its current row away while it is removed.
+    if (pending_.isNew) {
+        pending_ = {};
+        beginRemoveRows({}, row, row);
+        rows_.removeAt(row);
+        endRemoveRows();
+        return;
+    }
+    pending_ = {};
+    Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
 } // namespace parlumo

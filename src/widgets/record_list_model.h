@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
+#include <functional>
 #include <optional>
 
 namespace parlumo {
@@ -38,6 +40,12 @@ struct RecordListConfig {
     bool tickable = true;
     // Rows can be dragged out of the list (onto a tree of groups that accepts the grid).
     bool draggable = false;
+    // Shown fields the user may edit in place; an empty list keeps the list read-only. The
+    // changes of one row are staged until they are posted: storeRow gets the row's fields
+    // (carried ones too) and its key, 0 for a row appended by appendNewRow, and returns the
+    // key it has in the table. It raises DatabaseError to refuse them.
+    QStringList editableFields;
+    std::function<qint64(qint64 key, const QVariantMap& fields)> storeRow;
 };
 
 // The rows of one statement for a table view. The statement runs on a connection of its own and
@@ -84,6 +92,19 @@ public:
     QStringList tickedValues(const QString& field) const;
     QStringList tickedNumbers() const { return tickedValues(config_.numbersField); }
 
+    // The row whose changes are staged, or -1.
+    int pendingRow() const { return pending_.row; }
+    bool isNewRow(int row) const { return row >= 0 && row == pending_.row && pending_.isNew; }
+    // Appends a row after all of the statement's rows, carrying `fields` (the account, the group)
+    // and staged as changed, so that posting stores it even when nothing is typed. Any changes
+    // staged before are posted first (raises DatabaseError, and then nothing is appended).
+    int appendNewRow(const QVariantMap& fields);
+    // Stores the staged changes through the list's storeRow; on failure they stay staged and the
+    // DatabaseError goes to the caller.
+    void post();
+    // Forgets the staged changes: the row shows its stored values again, a new row leaves.
+    void cancel();
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -106,6 +127,14 @@ private:
     void markTick(qint64 key, bool ticked);
     void emitTickColumnChanged(int firstRow, int lastRow);
     SqlText wrapped(const QStringList& fields) const;
+    bool isEditable(const QModelIndex& index) const;
+    void stage(int row, const QString& field, const QVariant& value);
+
+    struct Pending {
+        int row = -1;
+        bool isNew = false;
+        QVariantMap changes;
+    };
 
     Database& database_;
     RecordListConfig config_;
@@ -121,6 +150,7 @@ private:
     QSet<qint64> ticked_;
     QList<qint64> tickOrder_;
     int tickedRows_ = 0;
+    Pending pending_;
 };
 
 } // namespace parlumo

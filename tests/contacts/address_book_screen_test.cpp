@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -89,6 +90,11 @@ protected:
         const int row = static_cast<int>(listed().indexOf(mobno));
         ASSERT_GE(row, 0) << mobno.toStdString();
         test::tickRow(grid(), row);
+    }
+    void edit(int row, int column, const QString& value) {
+        QAbstractItemModel* model = grid()->model();
+        grid()->setCurrentIndex(model->index(row, column));
+        ASSERT_TRUE(model->setData(model->index(row, column), value, Qt::EditRole));
     }
     QAction* menuAction(const QString& caption) {
         for (QAction* action : child<QMenu>(form(), "PopupMenu1")->actions())
@@ -195,23 +201,96 @@ TEST_F(AddressBookTest, SearchCoversEveryGroupByNumberOrName) {
     EXPECT_EQ(listed().size(), 3);
 }
 
-TEST_F(AddressBookTest, NewContactJoinsTheAccountAndTheSelectedGroupAndBecomesCurrent) {
+// The new row is stored when the grid leaves it, even with nothing typed into it.
+TEST_F(AddressBookTest, NewContactJoinsTheAccountAndTheSelectedGroup) {
     addGroup(5, 0, "朋友");
     addContact("13800000001", 5);
     showLoaded();
     selectGroup("朋友");
     click("btadd");
-    EXPECT_EQ(stored(), (QStringList{"13800000001|5", "|5"}));
     EXPECT_EQ(listed(), (QStringList{"13800000001", ""}));
     EXPECT_EQ(grid()->currentIndex().row(), 1);
+    EXPECT_EQ(stored(), QStringList{"13800000001|5"});
+    click("btpv");
+    EXPECT_EQ(stored(), (QStringList{"13800000001|5", "|5"}));
     QSqlQuery uid = services().database->execute(SqlText("select uid from telbook order by id desc"));
     ASSERT_TRUE(uid.next());
     EXPECT_EQ(uid.value(0).toString(), QStringLiteral("demo"));
 
     selectGroup("我的目录");
     click("btadd");
-    EXPECT_EQ(stored().last(), QStringLiteral("|0"));
-    EXPECT_EQ(grid()->currentIndex().row(), 2);
+    edit(grid()->currentIndex().row(), kNumber, "13900000002");
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(stored().last(), QStringLiteral("13900000002|0"));
+    EXPECT_TRUE(messages->shown.isEmpty());
+}
+
+TEST_F(AddressBookTest, EnterPostsACheckedNumberAndCancelsARefusedOne) {
+    showLoaded();
+    const struct {
+        const char* mobno;
+        const char* message; // empty: posted
+    } cases[] = {{"138.5", ""},
+                 {"13800138000", ""},
+                 {"138a5", "手机号码请输入数字"},
+                 {".138", "手机号码请输入数字"},
+                 {"138.", "手机号码请输入数字"},
+                 {"13.8.5", "手机号码请输入数字"},
+                 {"", "输入有误!"}};
+    QStringList expected;
+    for (const auto& c : cases) {
+        messages->shown.clear();
+        click("btadd");
+        const int row = grid()->currentIndex().row();
+        edit(row, kNumber, QString::fromUtf8(c.mobno));
+        edit(row, kName, "某人");
+        QTest::keyClick(grid(), Qt::Key_Return);
+        const QString message = QString::fromUtf8(c.message);
+        if (message.isEmpty()) {
+            expected << QString::fromUtf8(c.mobno) + "|0";
+            EXPECT_TRUE(messages->shown.isEmpty()) << c.mobno;
+        } else {
+            EXPECT_EQ(shown(), QStringList{test::plain(message)}) << c.mobno;
+        }
+        EXPECT_EQ(stored(), expected) << c.mobno;
+        EXPECT_EQ(listed().size(), expected.size()) << c.mobno << ": a refused new row leaves";
+    }
+}
+
+TEST_F(AddressBookTest, EditsOfAListedContactArePostedOnLeavingAndRestoredOnCancel) {
+    addContact("13800000001", 0, "张三");
+    addContact("13800000002", 0, "李四");
+    showLoaded();
+    edit(0, kName, "王五");
+    edit(0, kNumber, "abc");
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(listed(kName), (QStringList{"张三", "李四"}));
+    EXPECT_EQ(listed(), (QStringList{"13800000001", "13800000002"}));
+
+    // Leaving the row posts without the number check.
+    messages->shown.clear();
+    edit(0, kNumber, "abc");
+    click("btnt");
+    EXPECT_EQ(stored(), (QStringList{"abc|0", "13800000002|0"}));
+    EXPECT_TRUE(messages->shown.isEmpty());
+
+    // Down on the last row makes no new row.
+    QTest::keyClick(grid(), Qt::Key_Down);
+    EXPECT_EQ(listed().size(), 2);
+    EXPECT_EQ(grid()->currentIndex().row(), 1);
+}
+
+TEST_F(AddressBookTest, ARefusedStoreShowsTheEntryMessageAndDropsTheNewRow) {
+    addContact("13800000001");
+    showLoaded();
+    services().database->execute(
+        SqlText("create trigger refuse before insert on telbook begin select raise(abort, 'refused'); end"));
+    click("btadd");
+    edit(1, kNumber, "13900000001");
+    QTest::keyClick(grid(), Qt::Key_Return);
+    EXPECT_EQ(shown(), QStringList{test::plain("输入有误!")});
+    EXPECT_EQ(listed(), QStringList{"13800000001"});
+    EXPECT_EQ(stored(), QStringList{"13800000001|0"});
 }
 
 TEST_F(AddressBookTest, TickedNumbersGoToTheComposeAndMmsScreensInTickOrder) {
