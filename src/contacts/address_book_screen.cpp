@@ -31,18 +31,6 @@ namespace {
 const QString kByName = QStringLiteral("按姓名");
 const QString kByNumber = QStringLiteral("按号码");
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = named(new QLabel(text, parent), name);
-    label->hide();
-    return label;
-}
-
 const QString kEntryError = QStringLiteral("输入有误!");
 
 RecordListConfig contactList() {
@@ -116,7 +104,7 @@ QWidget* TForm4::buildSearch() {
     keystr = named(new QLineEdit(bar), QStringLiteral("keystr"));
     keystr->setMaxLength(20);
     row->addWidget(keystr, 1);
-    btsch = button(QStringLiteral("btsch"), QStringLiteral("查找"), bar);
+    btsch = namedButton(QStringLiteral("btsch"), QStringLiteral("查找"), bar);
     row->addWidget(btsch);
     return bar;
 }
@@ -125,24 +113,21 @@ QWidget* TForm4::buildActions() {
     auto* bar = new QWidget(this);
     auto* column = new QVBoxLayout(bar);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* counts = new QHBoxLayout;
-    counts->addLayout(recordCountsRow(bar, allmobno, selmobno, QStringLiteral("条记录")));
-    CheckBox1 = named(new QCheckBox(QStringLiteral("全选"), bar), QStringLiteral("CheckBox1"));
-    counts->addWidget(CheckBox1);
-    counts->addStretch();
-    btpv = button(QStringLiteral("btpv"), QStringLiteral("上一条"), bar);
-    btnt = button(QStringLiteral("btnt"), QStringLiteral("下一条"), bar);
-    counts->addWidget(btpv);
-    counts->addWidget(btnt);
-    column->addLayout(counts);
+    RecordNavigationControls navigation;
+    column->addLayout(recordNavigationRow(bar, QStringLiteral("条记录"), navigation));
+    allmobno = navigation.allmobno;
+    selmobno = navigation.selmobno;
+    CheckBox1 = navigation.selectAll;
+    btpv = navigation.previous;
+    btnt = navigation.next;
 
     auto* actions = new QHBoxLayout;
-    btsend = button(QStringLiteral("btsend"), QStringLiteral("发短信"), bar);
-    LbSpeedButton1 = button(QStringLiteral("LbSpeedButton1"), QStringLiteral("发彩信"), bar);
-    btadd = button(QStringLiteral("btadd"), QStringLiteral("&A新增"), bar);
-    btde = button(QStringLiteral("btde"), QStringLiteral("&D删除"), bar);
-    btexin = button(QStringLiteral("btexin"), QStringLiteral("Excel 导入"), bar);
-    btexou = button(QStringLiteral("btexou"), QStringLiteral("Excel导出"), bar);
+    btsend = namedButton(QStringLiteral("btsend"), QStringLiteral("发短信"), bar);
+    LbSpeedButton1 = namedButton(QStringLiteral("LbSpeedButton1"), QStringLiteral("发彩信"), bar);
+    btadd = namedButton(QStringLiteral("btadd"), QStringLiteral("&A新增"), bar);
+    btde = namedButton(QStringLiteral("btde"), QStringLiteral("&D删除"), bar);
+    btexin = namedButton(QStringLiteral("btexin"), QStringLiteral("Excel 导入"), bar);
+    btexou = namedButton(QStringLiteral("btexou"), QStringLiteral("Excel导出"), bar);
     for (QPushButton* b : {btsend, LbSpeedButton1})
         actions->addWidget(b);
     actions->addStretch();

@@ -26,8 +26,7 @@ const QString kAddressBookMode = QStringLiteral("form4");
 const QString kAddressBookFilter = QStringLiteral("Excel(*.xls *.xlsx *.csv)|*.xls;*.xlsx;*.csv");
 
 QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
+    auto* b = namedButton(name, caption, parent);
     b->setMinimumWidth(96);
     return b;
 }

@@ -28,18 +28,6 @@ namespace {
 
 constexpr int kPhraseIdRole = Qt::UserRole;
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = named(new QLabel(text, parent), name);
-    label->hide();
-    return label;
-}
-
 } // namespace
 
 TForm5::TForm5(Services& services, QWidget* parent) : QWidget(parent), services_(services) {
@@ -83,7 +71,7 @@ QWidget* TForm5::buildList() {
     keystr = named(new QLineEdit(area), QStringLiteral("keystr"));
     keystr->setMaxLength(20);
     search->addWidget(keystr, 1);
-    btschsfw34234 = button(QStringLiteral("btschsfw34234"), QStringLiteral("查找"), area);
+    btschsfw34234 = namedButton(QStringLiteral("btschsfw34234"), QStringLiteral("查找"), area);
     search->addWidget(btschsfw34234);
     column->addLayout(search);
 
@@ -100,9 +88,9 @@ QWidget* TForm5::buildList() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    btsend = button(QStringLiteral("btsend"), QStringLiteral("&T选择"), area);
-    btadd = button(QStringLiteral("btadd"), QStringLiteral("&A新增"), area);
-    btde = button(QStringLiteral("btde"), QStringLiteral("&D删除"), area);
+    btsend = namedButton(QStringLiteral("btsend"), QStringLiteral("&T选择"), area);
+    btadd = namedButton(QStringLiteral("btadd"), QStringLiteral("&A新增"), area);
+    btde = namedButton(QStringLiteral("btde"), QStringLiteral("&D删除"), area);
     for (QPushButton* b : {btsend, btadd, btde})
         buttons->addWidget(b);
     column->addLayout(buttons);

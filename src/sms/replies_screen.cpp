@@ -31,12 +31,6 @@ namespace {
 
 constexpr int kPollMs = 8000;
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLineEdit* detailField(const QString& name, QWidget* parent) {
     auto* edit = named(new QLineEdit(parent), name);
     edit->setReadOnly(true);
@@ -92,7 +86,7 @@ QWidget* TForm6::buildSearch() {
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    LbSpeedButton1 = button(QStringLiteral("LbSpeedButton1"), QStringLiteral("刷新接收"), bar);
+    LbSpeedButton1 = namedButton(QStringLiteral("LbSpeedButton1"), QStringLiteral("刷新接收"), bar);
     LbSpeedButton1->setMinimumWidth(96);
     row->addWidget(LbSpeedButton1);
     row->addStretch();
@@ -103,25 +97,27 @@ QWidget* TForm6::buildSearch() {
     keystr->setMaxLength(20);
     keystr->setFixedWidth(180);
     row->addWidget(keystr);
-    btsch = button(QStringLiteral("btsch"), QStringLiteral("查找"), bar);
+    btsch = namedButton(QStringLiteral("btsch"), QStringLiteral("查找"), bar);
     row->addWidget(btsch);
     return bar;
 }
 
 QWidget* TForm6::buildActions() {
     auto* bar = new QWidget(this);
-    auto* row = new QHBoxLayout(bar);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addLayout(recordCountsRow(bar, allmobno, selmobno, QStringLiteral("条")));
-    CheckBox1 = named(new QCheckBox(QStringLiteral("全选"), bar), QStringLiteral("CheckBox1"));
-    row->addWidget(CheckBox1);
-    row->addStretch();
-    btpv = button(QStringLiteral("btpv"), QStringLiteral("上一条"), bar);
-    btnt = button(QStringLiteral("btnt"), QStringLiteral("下一条"), bar);
-    btsend = button(QStringLiteral("btsend"), QStringLiteral("发短信"), bar);
-    btde = button(QStringLiteral("btde"), QStringLiteral("&D删除"), bar);
-    btexou = button(QStringLiteral("btexou"), QStringLiteral("Excel导出"), bar);
-    for (QPushButton* b : {btpv, btnt, btsend, btde, btexou})
+    auto* column = new QVBoxLayout(bar);
+    column->setContentsMargins(0, 0, 0, 0);
+    RecordNavigationControls navigation;
+    QHBoxLayout* row = recordNavigationRow(bar, QStringLiteral("条"), navigation);
+    column->addLayout(row);
+    allmobno = navigation.allmobno;
+    selmobno = navigation.selmobno;
+    CheckBox1 = navigation.selectAll;
+    btpv = navigation.previous;
+    btnt = navigation.next;
+    btsend = namedButton(QStringLiteral("btsend"), QStringLiteral("发短信"), bar);
+    btde = namedButton(QStringLiteral("btde"), QStringLiteral("&D删除"), bar);
+    btexou = namedButton(QStringLiteral("btexou"), QStringLiteral("Excel导出"), bar);
+    for (QPushButton* b : {btsend, btde, btexou})
         row->addWidget(b);
     return bar;
 }

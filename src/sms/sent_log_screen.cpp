@@ -34,12 +34,6 @@ namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
 
-QPushButton* button(const QString& name, const QString& caption, QWidget* parent) {
-    auto* b = named(new QPushButton(caption, parent), name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QDateEdit* dayPicker(const QString& name, QWidget* parent) {
     auto* picker = named(new QDateEdit(QDate::currentDate(), parent), name);
     picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -113,7 +107,7 @@ QWidget* TForm8::buildSearch() {
     mobkey = named(new QLineEdit(bar), QStringLiteral("mobkey"));
     mobkey->setMaxLength(200);
     row->addWidget(mobkey, 1);
-    btsch = button(QStringLiteral("btsch"), QStringLiteral("查找"), bar);
+    btsch = namedButton(QStringLiteral("btsch"), QStringLiteral("查找"), bar);
     row->addWidget(btsch);
     return bar;
 }
@@ -122,24 +116,21 @@ QWidget* TForm8::buildActions() {
     auto* bar = new QWidget(this);
     auto* column = new QVBoxLayout(bar);
     column->setContentsMargins(0, 0, 0, 0);
-    auto* counts = new QHBoxLayout;
-    counts->addLayout(recordCountsRow(bar, allmobno, selmobno, QStringLiteral("条")));
-    CheckBox1 = named(new QCheckBox(QStringLiteral("全选"), bar), QStringLiteral("CheckBox1"));
-    counts->addWidget(CheckBox1);
-    counts->addStretch();
-    btpv = button(QStringLiteral("btpv"), QStringLiteral("上一条"), bar);
-    btnt = button(QStringLiteral("btnt"), QStringLiteral("下一条"), bar);
-    counts->addWidget(btpv);
-    counts->addWidget(btnt);
-    column->addLayout(counts);
+    RecordNavigationControls navigation;
+    column->addLayout(recordNavigationRow(bar, QStringLiteral("条"), navigation));
+    allmobno = navigation.allmobno;
+    selmobno = navigation.selmobno;
+    CheckBox1 = navigation.selectAll;
+    btpv = navigation.previous;
+    btnt = navigation.next;
 
     auto* actions = new QHBoxLayout;
-    btde = button(QStringLiteral("btde"), QStringLiteral("&D删除"), bar);
-    btsend = button(QStringLiteral("btsend"), QStringLiteral("发短信"), bar);
-    LbSpeedButton1 = button(QStringLiteral("LbSpeedButton1"), QStringLiteral("发彩信"), bar);
-    btexou = button(QStringLiteral("btexou"), QStringLiteral("Excel导出"), bar);
-    LbSpeedButton2 = button(QStringLiteral("LbSpeedButton2"), QStringLiteral("导出号码.."), bar);
-    LbSpeedButton5 = button(QStringLiteral("LbSpeedButton5"), QStringLiteral("复制到粘帖板"), bar);
+    btde = namedButton(QStringLiteral("btde"), QStringLiteral("&D删除"), bar);
+    btsend = namedButton(QStringLiteral("btsend"), QStringLiteral("发短信"), bar);
+    LbSpeedButton1 = namedButton(QStringLiteral("LbSpeedButton1"), QStringLiteral("发彩信"), bar);
+    btexou = namedButton(QStringLiteral("btexou"), QStringLiteral("Excel导出"), bar);
+    LbSpeedButton2 = namedButton(QStringLiteral("LbSpeedButton2"), QStringLiteral("导出号码.."), bar);
+    LbSpeedButton5 = namedButton(QStringLiteral("LbSpeedButton5"), QStringLiteral("复制到粘帖板"), bar);
     actions->addStretch();
     for (QPushButton* b : {btde, btsend, LbSpeedButton1, btexou, LbSpeedButton2, LbSpeedButton5})
         actions->addWidget(b);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
@@ -15,6 +17,20 @@ inline void nameScreen(QWidget* screen, const QString& name, const QString& capt
 template <typename T> T* named(T* object, const QString& name) {
     object->setObjectName(name);
     return object;
+}
+
+// A push button named after the program's name; Enter in the screen's edits never presses it.
+inline QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A label that is never shown: the screen keeps a value in it under the program's name.
+inline QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = named(new QLabel(text, parent), name);
+    label->hide();
+    return label;
 }
 
 } // namespace parlumo

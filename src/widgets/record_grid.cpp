@@ -221,4 +221,16 @@ recordCountsRow(QWidget* parent, QLineEdit*& allmobno, QLineEdit*& selmobno, con
     return row;
 }
 
+QHBoxLayout* recordNavigationRow(QWidget* parent, const QString& tail, RecordNavigationControls& controls) {
+    QHBoxLayout* row = recordCountsRow(parent, controls.allmobno, controls.selmobno, tail);
+    controls.selectAll = named(new QCheckBox(QStringLiteral("全选"), parent), QStringLiteral("CheckBox1"));
+    row->addWidget(controls.selectAll);
+    row->addStretch();
+    controls.previous = namedButton(QStringLiteral("btpv"), QStringLiteral("上一条"), parent);
+    controls.next = namedButton(QStringLiteral("btnt"), QStringLiteral("下一条"), parent);
+    row->addWidget(controls.previous);
+    row->addWidget(controls.next);
+    return row;
+}
+
 } // namespace parlumo

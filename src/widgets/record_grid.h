@@ -7,6 +7,7 @@
 class QCheckBox;
 class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
 class QTableView;
 class QWidget;
 
@@ -85,5 +86,17 @@ private:
 // The counters row of the record lists: "共" allmobno "条   选中" selmobno `tail`.
 QHBoxLayout*
 recordCountsRow(QWidget* parent, QLineEdit*& allmobno, QLineEdit*& selmobno, const QString& tail);
+
+// The controls of a ticked list's navigation row.
+struct RecordNavigationControls {
+    QLineEdit* allmobno = nullptr;
+    QLineEdit* selmobno = nullptr;
+    QCheckBox* selectAll = nullptr;  // "全选", named CheckBox1
+    QPushButton* previous = nullptr; // "上一条", named btpv
+    QPushButton* next = nullptr;     // "下一条", named btnt
+};
+
+// The counters row with "全选" after it and "上一条", "下一条" at its right end.
+QHBoxLayout* recordNavigationRow(QWidget* parent, const QString& tail, RecordNavigationControls& controls);
 
 } // namespace parlumo
