@@ -14,8 +14,12 @@ size_t appendBody(char* data, size_t size, size_t count, void* target) {
     return size * count;
 }
 
-int abortWhenCancelled(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return static_cast<const std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
+// Called by libcurl while the exchange runs: reports the upload and abandons a cancelled exchange.
+int followTransfer(void* request, curl_off_t, curl_off_t, curl_off_t uploadTotal, curl_off_t uploaded) {
+    const auto* r = static_cast<const HttpRequest*>(request);
+    if (r->uploaded && uploadTotal > 0)
+        r->uploaded(uploaded, uploadTotal);
+    return r->cancelled && r->cancelled->load() ? 1 : 0;
 }
 
 struct CurlDeleter {
@@ -60,10 +64,10 @@ HttpResponse httpExchange(const HttpRequest& request) {
         curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 0L);
         curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 0L);
     }
-    if (request.cancelled) {
+    if (request.cancelled || request.uploaded) {
         curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
-        curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, abortWhenCancelled);
-        curl_easy_setopt(h, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(request.cancelled));
+        curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, followTransfer);
+        curl_easy_setopt(h, CURLOPT_XFERINFODATA, const_cast<HttpRequest*>(&request));
     }
     if (request.method == "POST") {
         curl_easy_setopt(h, CURLOPT_POST, 1L);

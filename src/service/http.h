@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 
 namespace parlumo {
 
@@ -40,6 +41,8 @@ struct HttpRequest {
     bool acceptInvalidCertificates = false;
     // When set, the exchange is abandoned as soon as it turns true (a worker being stopped).
     const std::atomic<bool>* cancelled = nullptr;
+    // When set, told how many bytes of the body have gone out, of how many, as the upload runs.
+    std::function<void(qint64 sent, qint64 total)> uploaded;
 };
 
 struct HttpResponse {

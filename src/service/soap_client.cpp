@@ -89,6 +89,8 @@ QString Service1Soap::call(const QString& operation, const QList<SoapParameter>&
     request.headers = {"Content-Type: text/xml; charset=\"utf-8\"",
                        "SOAPAction: \"" + (kSoapNamespace + operation).toUtf8() + "\""};
     request.body = buildSoapEnvelope(operation, parameters);
+    request.cancelled = control_.cancelled;
+    request.uploaded = control_.uploaded;
     const HttpResponse response = httpExchange(request);
     // A fault comes with status 500; read it before judging the status.
     try {

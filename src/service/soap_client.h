@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <atomic>
+#include <functional>
 #include <variant>
 
 namespace parlumo {
@@ -31,11 +33,19 @@ QByteArray buildSoapEnvelope(const QString& operation, const QList<SoapParameter
 // to the operation, raises SoapError with the reason.
 QString readSoapResult(const QString& operation, const QByteArray& reply);
 
+// How a client's calls run when a worker makes them: the flag that abandons a call, and where the
+// upload's progress goes.
+struct SoapCallControl {
+    const std::atomic<bool>* cancelled = nullptr;
+    std::function<void(qint64 sent, qint64 total)> uploaded;
+};
+
 // The client of the service's SOAP interface. Only the operations that the program calls exist.
 class Service1Soap {
 public:
     void setEndpoint(const QString& endpoint) { endpoint_ = endpoint; }
     const QString& endpoint() const { return endpoint_; }
+    void setCallControl(SoapCallControl control) { control_ = std::move(control); }
 
     QString GetUserInfo(const QString& uid, const QString& pwd);
     QString SendMMS(const QString& uid,
@@ -66,6 +76,7 @@ private:
     QString call(const QString& operation, const QList<SoapParameter>& parameters);
 
     QString endpoint_;
+    SoapCallControl control_;
 };
 
 // Points the shared client at the endpoint right before a call, so a changed address takes

@@ -34,13 +34,6 @@ namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
 
-QDateEdit* dayPicker(const QString& name, QWidget* parent) {
-    auto* picker = named(new QDateEdit(QDate::currentDate(), parent), name);
-    picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    picker->setCalendarPopup(true);
-    return picker;
-}
-
 const QList<ExportColumn> kExportColumns{
     {QStringLiteral("手机号码"), QStringLiteral("mobno")},
     {QStringLiteral("状态"), QStringLiteral("tag")},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QDateEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -31,6 +33,14 @@ inline QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* pa
     auto* label = named(new QLabel(text, parent), name);
     label->hide();
     return label;
+}
+
+// A day picker named after the program's name, showing today in the ISO form with a calendar.
+inline QDateEdit* dayPicker(const QString& name, QWidget* parent) {
+    auto* picker = named(new QDateEdit(QDate::currentDate(), parent), name);
+    picker->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    picker->setCalendarPopup(true);
+    return picker;
 }
 
 } // namespace parlumo
