@@ -23,7 +23,7 @@ protected:
 };
 
 TEST_F(ParagraphTextTest, EnterJoinsTheLinesAndDoesNotRaiseTheCount) {
-    QTest::keyClicks(memo, QStringLiteral("你好"));
+    memo->insertPlainText(QStringLiteral("你好")); // what an input method commits
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClicks(memo, QStringLiteral("ab"));
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("你好ab"));
