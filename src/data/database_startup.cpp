@@ -39,6 +39,26 @@ bool vacuumInto(const QString& source, const QString& target) {
     return done;
 }
 
+// True when the file opens as a database and passes SQLite's quick integrity check.
+bool intactDatabase(const QString& path) {
+    static QAtomicInteger<quint64> serial;
+    const QString name = QStringLiteral("parlumo-check-%1").arg(serial.fetchAndAddRelaxed(1));
+    bool intact = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery check(db);
+            intact = check.exec(QStringLiteral("PRAGMA quick_check")) && check.next() &&
+                     check.value(0).toString() == QLatin1String("ok");
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return intact;
+}
+
 // A rename that fails when the target exists.
 bool renameWithoutReplacing(const QString& from, const QString& to) {
     if (::renameat2(
@@ -59,7 +79,11 @@ bool renameWithoutReplacing(const QString& from, const QString& to) {
 void CampactAccessDB(const QString& databasePath) {
     const QFileInfo database(databasePath);
     const QString temporary = database.dir().filePath(QStringLiteral("tmpDB.mdb"));
-    if (!database.isFile() || QFileInfo::exists(temporary))
+    if (!database.isFile())
+        return;
+    // A work file left by an interrupted compaction is only a partial copy while the database
+    // beside it is intact; otherwise it may be the better copy and both stay for the user.
+    if (QFileInfo::exists(temporary) && (!intactDatabase(databasePath) || !QFile::remove(temporary)))
         return;
     if (!vacuumInto(databasePath, temporary)) {
         QFile::remove(temporary);

@@ -73,13 +73,33 @@ TEST_F(DatabaseStartupTest, CompactionKeepsEveryRowAndShrinksTheFile) {
     EXPECT_EQ(db.insert(SqlText("insert into send (uid) values ('u')")), 202);
 }
 
-TEST_F(DatabaseStartupTest, LeftoverWorkFileMeansNoCompactionAndStays) {
+TEST_F(DatabaseStartupTest, AWorkFileLeftBesideAnIntactDatabaseIsRemovedAndCompactionRunsAgain) {
     makeDatabase("db.db", "live");
+    {
+        Database db(file("db.db"));
+        db.execute(SqlText("insert into send (uid,msg) values ('u',").value(QString(50'000, 'x')).add(")"));
+        db.execute(SqlText("delete from send where length(msg) > 1000"));
+    }
     writeBytes("tmpDB.mdb", "left over by a crash");
-    const QByteArray live = readBytes("db.db");
+    const qint64 before = QFileInfo(file("db.db")).size();
     prepareDatabaseFiles(folder());
-    EXPECT_EQ(readBytes("db.db"), live);
-    EXPECT_EQ(readBytes("tmpDB.mdb"), QByteArray("left over by a crash"));
+    EXPECT_FALSE(QFileInfo::exists(file("tmpDB.mdb")));
+    EXPECT_LT(QFileInfo(file("db.db")).size(), before);
+    EXPECT_EQ(messagesIn("db.db"), QStringList{"live"});
+}
+
+TEST_F(DatabaseStartupTest, AWorkFileLeftBesideADamagedDatabaseStaysAndNothingIsCompacted) {
+    makeDatabase("db.db", "live");
+    QByteArray damaged = readBytes("db.db");
+    // Overwrite the second page (the first table's) with garbage: the header still reads.
+    ASSERT_GT(damaged.size(), 8192);
+    for (int i = 4096; i < 8192; ++i)
+        damaged[i] = char(i * 7);
+    writeBytes("db.db", damaged);
+    writeBytes("tmpDB.mdb", "maybe the better copy");
+    prepareDatabaseFiles(folder());
+    EXPECT_EQ(readBytes("db.db"), damaged);
+    EXPECT_EQ(readBytes("tmpDB.mdb"), QByteArray("maybe the better copy"));
 }
 
 TEST_F(DatabaseStartupTest, UnreadableDatabaseIsLeftAsItWas) {
