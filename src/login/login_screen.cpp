@@ -98,6 +98,8 @@ void TForm1::buildControls() {
     pwd = named(new QLineEdit(this), QStringLiteral("pwd"));
     pwd->setMaxLength(20);
     pwd->setEchoMode(QLineEdit::Password);
+    // The password shows as "*" whatever the platform's own masking character is.
+    pwd->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     pwd->setGeometry(left + 10, 128, 210, 28);
     pwd->installEventFilter(this);
 

@@ -74,6 +74,14 @@ INSTANTIATE_TEST_SUITE_P(Values,
                                            RegSetting{"absent", {}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+using LoginPasswordTest = test::LoginTest;
+
+TEST_F(LoginPasswordTest, ThePasswordShowsAsStars) {
+    writeSetting("login", "pwd", "密码ab");
+    showLogin();
+    EXPECT_EQ(child<QLineEdit>(login(), "pwd")->displayText(), QStringLiteral("****"));
+}
+
 using LoginBackgroundTest = test::LoginTest;
 
 TEST_F(LoginBackgroundTest, LoadsThePictureThatTheSettingNames) {
