@@ -221,11 +221,18 @@ void TForm1::loginMessage(const QString& text) {
     services_.messages->inform(this, kLoginCaption, text);
 }
 
+// A settings file that cannot be written does not stop a login the service accepted: the user is
+// told which file and why, and goes on.
 void TForm1::writeLoginSettings(const QString& u, const QString& p) {
     const Settings& settings = *services_.settings;
-    settings.WriteSetting(QStringLiteral("login"), QStringLiteral("uid"), u);
-    settings.WriteSetting(
-        QStringLiteral("login"), QStringLiteral("pwd"), CheckBox1->isChecked() ? p : QString());
+    try {
+        settings.WriteSetting(QStringLiteral("login"), QStringLiteral("uid"), u);
+        settings.WriteSetting(
+            QStringLiteral("login"), QStringLiteral("pwd"), CheckBox1->isChecked() ? p : QString());
+    } catch (const Error& error) {
+        services_.messages->inform(
+            this, QStringLiteral("提示"), QStringLiteral("登录信息未能保存。") + error.reason(), MessageIcon::Warning);
+    }
 }
 
 QString TForm1::fetchLoginRecord(const QString& u, const QString& p) {

@@ -226,20 +226,26 @@ TEST_F(HttpLoginTest, RefusedLoginWritesNoSetting) {
     EXPECT_EQ(readBytes("ovarn.ini"), settingsBefore);
 }
 
-// A settings file that cannot be written stops either way with its connection message; the
-// fields the HTTP way copied before keep their values.
-TEST_F(HttpLoginTest, FailedSettingsWriteStopsTheLogin) {
+// A settings file that cannot be written is reported by name with its reason, and the login
+// the service accepted goes on either way.
+TEST_F(HttpLoginTest, FailedSettingsWriteIsReportedAndTheLoginGoesOn) {
     login();
     ASSERT_TRUE(QFile::remove(file("ovarn.ini")));
     ASSERT_TRUE(QDir().mkpath(file("ovarn.ini")));
-    logInAsDemo();
-    login().pwdEnter();
-    EXPECT_EQ(
-        shown(),
-        (QStringList{test::informed(kLoginCaption, kHttpConnection),
-                     test::informed(kLoginCaption, "请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!")}));
-    EXPECT_EQ(state()[2], "1000");
-    EXPECT_FALSE(screens().Form2->isVisible());
+    for (bool soapWay : {false, true}) {
+        SCOPED_TRACE(soapWay ? "soap" : "http");
+        messages->shown.clear();
+        enter("demo", "demo2026");
+        soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
+        ASSERT_EQ(messages->shown.size(), 1);
+        const MessageRequest& shown = messages->shown[0];
+        EXPECT_EQ(shown.caption, QStringLiteral("提示"));
+        EXPECT_EQ(shown.icon, MessageIcon::Warning);
+        EXPECT_TRUE(shown.text.startsWith(QStringLiteral("登录信息未能保存。"))) << shown.text.toStdString();
+        EXPECT_TRUE(shown.text.contains(file("ovarn.ini"))) << shown.text.toStdString();
+        EXPECT_EQ(state()[2], "1000");
+        EXPECT_TRUE(screens().Form2->isVisible());
+    }
 }
 
 // The HTTP way turns the saved text's carriage returns into commas; the SOAP way puts it in
