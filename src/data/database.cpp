@@ -113,6 +113,62 @@ void Database::createIfMissing() {
     close();
 }
 
+namespace {
+
+// The columns of each table of the program's schema, as a fresh database has them.
+QHash<QString, QStringList> schemaColumns() {
+    QHash<QString, QStringList> tables;
+    const QString name = nextPrefix() + QStringLiteral("schema");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        db.open();
+        for (const QString& statement : schemaStatements())
+            QSqlQuery(db).exec(statement);
+        for (const QString& table : db.tables()) {
+            QSqlQuery columns(db);
+            columns.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
+            while (columns.next())
+                tables[table] << columns.value(1).toString();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return tables;
+}
+
+} // namespace
+
+void Database::verify() {
+    const auto unusable = [this](const QString& reason) {
+        return DatabaseError(QStringLiteral("数据库 %1 无法使用: %2").arg(filePath_, reason));
+    };
+    QSqlDatabase db;
+    try {
+        db = connection();
+    } catch (const DatabaseError& error) {
+        throw unusable(error.reason());
+    }
+    QSqlQuery check(db);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next())
+        throw unusable(check.lastError().text());
+    if (check.value(0).toString() != QLatin1String("ok"))
+        throw unusable(check.value(0).toString());
+    const QHash<QString, QStringList> schema = schemaColumns();
+    for (auto table = schema.cbegin(); table != schema.cend(); ++table) {
+        QSqlQuery columns(db);
+        columns.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table.key()));
+        QStringList present;
+        while (columns.next())
+            present << columns.value(1).toString().toLower();
+        if (present.isEmpty())
+            throw unusable(QStringLiteral("缺少表 %1").arg(table.key()));
+        for (const QString& column : table.value())
+            if (!present.contains(column.toLower()))
+                throw unusable(QStringLiteral("表 %1 缺少列 %2").arg(table.key(), column));
+    }
+}
+
 void Database::close() {
     const QString name = connectionName();
     std::lock_guard lock(mutex_);

@@ -41,6 +41,9 @@ public:
     QSqlDatabase connection(const QString& reader = {});
     // Creates the file with every table when it does not exist, leaving no connection open.
     void createIfMissing();
+    // Raises DatabaseError, naming the file and the reason, when the file cannot be opened, fails
+    // SQLite's quick integrity check, or lacks a table or column of the program's schema.
+    void verify();
     // Closes the calling thread's connection; the next statement opens it again.
     void close();
     // Closes and forgets the calling thread's connection (or its reader's); a worker calls it

@@ -55,11 +55,13 @@ TForm1::TForm1(Services& services, QWidget* parent) : QWidget(parent), services_
     nameScreen(this, QStringLiteral("TForm1"), QStringLiteral("Parlumo"));
     // Created first of all screens, so the database is ready before any other screen uses it.
     prepareDatabaseFiles(services_.programFolder);
-    // Without a database or a spare copy the program starts on a fresh, empty database.
+    // Without a database or a spare copy the program starts on a fresh, empty database. One that
+    // cannot be used is reported when the screen first shows; the program goes on without records.
     try {
         services_.database->createIfMissing();
+        services_.database->verify();
     } catch (const DatabaseError& error) {
-        qWarning("%s", qPrintable(error.reason()));
+        databaseProblem_ = error.reason();
     }
     buildControls();
 }
@@ -142,6 +144,11 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+    if (!databaseProblem_.isEmpty())
+        services_.messages->inform(this,
+                                   QStringLiteral("提示"),
+                                   databaseProblem_ + QStringLiteral("\r\n发送记录、名片夹和短语将无法保存。"),
+                                   MessageIcon::Warning);
     Services& services = services_;
     updateCheck_ =
         std::make_unique<GETHTTPThread>(services.addresses.update + QStringLiteral("/download/bexol.txt"),

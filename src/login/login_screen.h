@@ -85,6 +85,7 @@ private:
 
     Services& services_;
     std::unique_ptr<GETHTTPThread> updateCheck_;
+    QString databaseProblem_; // why the database cannot be used, found at start-up
     bool shown_ = false;
 };
 

@@ -86,7 +86,14 @@ void SendsmsThread::run() {
     try {
         runJob();
     } catch (...) {
-        // Every way out of the job, an unexpected error included, ends it through the same step.
+        // Every way out of the job, an unexpected error included, ends it through the same step;
+        // batches the gateway accepted before are charged all the same.
+        try {
+            if (accepted_ > 0 && !charged_)
+                chargeAccepted();
+        } catch (const Error&) {
+            // The amounts were read at the start; a balance changed since into no amount stays.
+        }
     }
     database_.releaseThreadConnection();
     Q_EMIT ended();
@@ -117,7 +124,6 @@ void SendsmsThread::runJob() {
         Q_EMIT lineAdded(QStringLiteral("  由于本次任务号码较多，请耐心等侯。请勿中途退出。"));
     const QStringList list = splitNumberList(numbers);
 
-    long long sent = 0;
     for (int i = 1; i <= batches; ++i) {
         if (cancelled_)
             throw JobEnded();
@@ -139,27 +145,43 @@ void SendsmsThread::runJob() {
             Q_EMIT lineAdded(refusalLine(reply));
             return;
         }
-        logBatch(batch.numbers, batch.count, QStringLiteral("成功"));
-        Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次..[ %2 ]条。提交成功!")
-                             .arg(i)
-                             .arg(static_cast<long long>(batch.count) * in.parts));
+        accepted_ += batch.count;
+        const QString acceptedLine = QStringLiteral("第[ %1 ]次..[ %2 ]条。提交成功!")
+                                         .arg(i)
+                                         .arg(static_cast<long long>(batch.count) * in.parts);
+        try {
+            logBatch(batch.numbers, batch.count, QStringLiteral("成功"));
+        } catch (const DatabaseError& error) {
+            // The batch went out and is charged: say so, and why it is missing from the log.
+            Q_EMIT lineAdded(acceptedLine);
+            reportProgress(i);
+            Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次提交成功，但发送记录未能保存：%2").arg(i).arg(error.reason()));
+            throw;
+        }
+        Q_EMIT lineAdded(acceptedLine);
         reportProgress(i);
-        sent += batch.count;
         pause();
     }
 
-    const long long billedSent = sent * in.parts;
+    const Decimal cost = chargeAccepted();
+    Q_EMIT lineAdded(
+        QStringLiteral("成功发送 [%1] 条  消费 [%2] 元。").arg(accepted_ * in.parts).arg(cost.toString()));
+    Q_EMIT lineAdded(QStringLiteral("任务完成。"));
+    Q_EMIT numbersSent(in.numbersText);
+}
+
+Decimal SendsmsThread::chargeAccepted() {
+    charged_ = true;
+    const long long billed = accepted_ * inputs_.parts;
     QString balanceText;
     Decimal cost;
     account_.change([&](AccountFields& a) {
-        cost = amount(a.dj) * billedSent;
+        cost = amount(a.dj) * billed;
         a.money = (amount(a.money) - cost).toString();
         balanceText = a.money;
     });
     Q_EMIT balanceLowered(balanceText);
-    Q_EMIT lineAdded(QStringLiteral("成功发送 [%1] 条  消费 [%2] 元。").arg(billedSent).arg(cost.toString()));
-    Q_EMIT lineAdded(QStringLiteral("任务完成。"));
-    Q_EMIT numbersSent(in.numbersText);
+    return cost;
 }
 
 QString SendsmsThread::postBatch(const QString& numbers) {

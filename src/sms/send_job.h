@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/decimal.h"
+
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -80,12 +82,16 @@ private:
     QString postBatch(const QString& numbers);
     void reportProgress(int index);
     void logBatch(const QString& numbers, int count, const QString& tag);
+    // Lowers the balance by the batches the gateway accepted, once.
+    Decimal chargeAccepted();
     void pause();
 
     SendJobInputs inputs_;
     AccountState& account_;
     Database& database_;
     std::atomic<bool> cancelled_{false};
+    long long accepted_ = 0; // numbers in the batches the gateway accepted
+    bool charged_ = false;
 };
 
 } // namespace parlumo

@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <functional>
 
 namespace parlumo {
 namespace {
@@ -73,6 +76,64 @@ INSTANTIATE_TEST_SUITE_P(Values,
                                            RegSetting{"no", "no", false},
                                            RegSetting{"absent", {}, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A database that cannot be opened or used is named, with its reason, when the program starts;
+// the login screen stays usable.
+struct UnusableDatabase {
+    const char* name;
+    std::function<void(test::LoginTest&, const QString& path)> make;
+    const char* reason;
+};
+
+class UnusableDatabaseTest : public test::LoginTest, public ::testing::WithParamInterface<UnusableDatabase> {};
+
+TEST_P(UnusableDatabaseTest, IsReportedAtStartWithTheFileAndTheReason) {
+    const QString path = file(QStringLiteral("db.db"));
+    GetParam().make(*this, path);
+    showLogin();
+    ASSERT_EQ(messages->shown.size(), 1);
+    const MessageRequest& shown = messages->shown[0];
+    EXPECT_EQ(shown.caption, QStringLiteral("提示"));
+    EXPECT_EQ(shown.icon, MessageIcon::Warning);
+    EXPECT_TRUE(shown.text.contains(path)) << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.contains(QString::fromUtf8(GetParam().reason))) << shown.text.toStdString();
+    EXPECT_TRUE(login().isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files,
+    UnusableDatabaseTest,
+    ::testing::Values(
+        UnusableDatabase{"random_bytes",
+                         [](test::LoginTest&, const QString& path) {
+                             QFile f(path);
+                             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                             f.write(QByteArray(8192, '\x5a'));
+                         },
+                         "not a database"},
+        UnusableDatabase{"a_folder",
+                         [](test::LoginTest&, const QString& path) { ASSERT_TRUE(QDir().mkpath(path)); },
+                         "无法使用"},
+        UnusableDatabase{"send_lacks_a_column",
+                         [](test::LoginTest&, const QString& path) {
+                             {
+                                 QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "make-broken");
+                                 db.setDatabaseName(path);
+                                 ASSERT_TRUE(db.open());
+                                 QSqlQuery(db).exec("CREATE TABLE send (sid INTEGER PRIMARY KEY, uid TEXT)");
+                                 db.close();
+                             }
+                             QSqlDatabase::removeDatabase("make-broken");
+                         },
+                         "表 send 缺少列 mobno"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+using StartupDatabaseTest = test::LoginTest;
+
+TEST_F(StartupDatabaseTest, AUsableDatabaseIsNotReported) {
+    showLogin();
+    EXPECT_TRUE(messages->shown.isEmpty());
+}
 
 using LoginPasswordTest = test::LoginTest;
 

@@ -251,6 +251,42 @@ TEST_F(SendJobTest, ANetworkFailureLogsTheBatchAsFailedAndGoesOn) {
     EXPECT_TRUE(report.numbersSent);
 }
 
+// A batch the gateway accepted is reported and charged even when its row cannot be written; the
+// job then ends, posting nothing more, and the numbers stay for the user to look at.
+TEST_F(SendJobTest, AnAcceptedBatchWhoseRowCannotBeWrittenIsReportedChargedAndEndsTheJob) {
+    db.execute(SqlText("CREATE TRIGGER refuse BEFORE INSERT ON send WHEN NEW.tag = '成功' "
+                       "BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
+    const JobReport report = run(inputs(numbers(6000), 6000));
+    EXPECT_EQ(postedTo().size(), 1u);
+    EXPECT_TRUE(rows().isEmpty());
+    ASSERT_GE(report.lines.size(), 2);
+    EXPECT_EQ(report.lines[report.lines.size() - 2], QString::fromUtf8("第[ 1 ]次..[ 5000 ]条。提交成功!"));
+    EXPECT_TRUE(report.lines.last().startsWith(QString::fromUtf8("第[ 1 ]次提交成功，但发送记录未能保存：")));
+    EXPECT_TRUE(report.lines.last().contains("disk is full"));
+    EXPECT_EQ(report.balance, QStringLiteral("600"));
+    EXPECT_EQ(account.get().money, QStringLiteral("600"));
+    EXPECT_FALSE(report.numbersSent);
+    EXPECT_EQ(report.events.last(), QStringLiteral("ended"));
+}
+
+// A later failure that ends the job unexpectedly still charges the batches accepted before it.
+TEST_F(SendJobTest, AcceptedBatchesAreChargedWhenALaterStepFails) {
+    db.execute(SqlText("CREATE TRIGGER refuse BEFORE INSERT ON send WHEN NEW.tag = '失败' "
+                       "BEGIN SELECT RAISE(ABORT, 'disk is full'); END"));
+    sim::ScriptedReply accepted;
+    accepted.status = 200;
+    accepted.body = "000";
+    sim::ScriptedReply dropped;
+    dropped.drop = true;
+    sim.script("/sys_port/gateway/index.asp", accepted);
+    sim.script("/sys_port/gateway/index.asp", dropped);
+    const JobReport report = run(inputs(numbers(12000), 12000));
+    EXPECT_EQ(postedTo().size(), 2u);
+    ASSERT_EQ(rows().size(), 1);
+    EXPECT_EQ(report.balance, QStringLiteral("600"));
+    EXPECT_FALSE(report.numbersSent);
+}
+
 TEST_F(SendJobTest, LongContentIsPostedWholeAndLoggedCut) {
     QString content;
     for (int i = 0; i < 300; ++i)
