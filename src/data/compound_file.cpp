@@ -33,20 +33,19 @@ QList<quint32> u32s(const QByteArray& bytes) {
 }
 
 // Follows a chain of sector numbers through its allocation table and joins the sectors. A
-// negative size reads to the end of the chain. A chain that visits more sectors than exist must
-// run in a circle, so `available` stops it.
+// negative size reads to the end of the chain. A sector met twice means the chain runs in a circle.
 template <typename ReadSector>
 QByteArray readChain(const QList<quint32>& table, quint32 first, qint64 size, qsizetype sectorSize,
                      qsizetype available, ReadSector readSector) {
     if (size > static_cast<qint64>(available) * sectorSize)
         damaged("stream larger than the file");
     QByteArray data;
-    quint32 id = first;
-    for (qsizetype visited = 0; size < 0 ? id != kEndOfChain : data.size() < size; ++visited) {
-        if (id >= static_cast<quint32>(table.size()) || visited >= available)
+    QList<bool> visited(available, false);
+    for (quint32 id = first; size < 0 ? id != kEndOfChain : data.size() < size; id = table[id]) {
+        if (id >= static_cast<quint32>(qMin(table.size(), available)) || visited[id])
             damaged("broken sector chain");
+        visited[id] = true;
         data += readSector(id);
-        id = table[id];
     }
     if (size >= 0)
         data.truncate(size);
@@ -89,11 +88,8 @@ QByteArray CompoundFile::fatChain(quint32 first, qint64 size) const {
 QByteArray CompoundFile::miniChain(quint32 first, qint64 size) const {
     const QByteArray miniStream = fatChain(entries_[0].start, entries_[0].size);
     const qsizetype available = miniStream.size() / kMiniSectorSize;
-    return readChain(miniFat_, first, size, kMiniSectorSize, available, [&](quint32 id) {
-        if (id >= static_cast<quint32>(available))
-            damaged("mini sector beyond the mini stream");
-        return miniStream.mid(id * kMiniSectorSize, kMiniSectorSize);
-    });
+    return readChain(miniFat_, first, size, kMiniSectorSize, available,
+                     [&miniStream](quint32 id) { return miniStream.mid(id * kMiniSectorSize, kMiniSectorSize); });
 }
 
 // The allocation table's own sectors are listed in the header and, past the first 109, in a
