@@ -1,5 +1,7 @@
 #include "data/spreadsheet_reader.h"
 
+#include "data/biff_workbook.h"
+#include "data/compound_file.h"
 #include "data/zip_archive.h"
 #include "text/error.h"
 #include "text/gbk.h"
@@ -10,7 +12,6 @@
 #include <QStringDecoder>
 #include <QStringList>
 #include <QXmlStreamReader>
-#include <freexl.h>
 
 namespace parlumo {
 
@@ -134,47 +135,20 @@ void readXlsx(const QString& path, SpreadsheetReader& sheet) {
 }
 
 void readXls(const QString& path, SpreadsheetReader& sheet) {
-    const void* handle = nullptr;
-    if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK)
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!CompoundFile::hasSignature(bytes))
         throw Error(QStringLiteral("无法打开表格文件：%1").arg(path));
-    // FreeXL reports some workbooks that it fails to parse as opened, without a handle.
-    if (!handle)
-        throw SpreadsheetContentError(QStringLiteral("无法读取表格文件：%1").arg(path));
-    struct Closer {
-        const void* h;
-        ~Closer() { freexl_close(h); }
-    } closer{handle};
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK ||
-        freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK)
-        throw SpreadsheetContentError(QStringLiteral("表格文件中没有工作表：%1").arg(path));
-    for (unsigned int r = 0; r < rows; ++r) {
-        for (unsigned short c = 0; c < columns; ++c) {
-            FreeXL_CellValue value;
-            if (freexl_get_cell_value(handle, r, c, &value) != FREEXL_OK)
-                throw SpreadsheetContentError(
-                    QStringLiteral("无法读取单元格 %1 行 %2 列：%3").arg(r + 1).arg(c + 1).arg(path));
-            QString text;
-            switch (value.type) {
-            case FREEXL_CELL_INT:
-                text = QString::number(value.value.int_value);
-                break;
-            case FREEXL_CELL_DOUBLE:
-                text = QString::number(value.value.double_value, 'g', 15);
-                break;
-            case FREEXL_CELL_TEXT:
-            case FREEXL_CELL_SST_TEXT:
-            case FREEXL_CELL_DATE:
-            case FREEXL_CELL_DATETIME:
-            case FREEXL_CELL_TIME:
-                text = QString::fromUtf8(value.value.text_value);
-                break;
-            default:
-                continue;
-            }
-            sheet.setCell(static_cast<int>(r) + 1, c + 1, text);
-        }
+    try {
+        const CompoundFile container(std::move(bytes));
+        const QByteArray workbook = container.stream({QStringLiteral("Workbook"), QStringLiteral("Book")});
+        if (workbook.isNull())
+            throw Error(QStringLiteral("文件中没有工作簿"));
+        readBiffWorksheet(workbook, sheet);
+    } catch (const Error& error) {
+        throw SpreadsheetContentError(QStringLiteral("%1: %2").arg(path, error.reason()));
     }
 }
 
