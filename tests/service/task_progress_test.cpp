@@ -26,7 +26,8 @@ ProgressRecord record(const char* number, const char* duration, const char* cost
 
 // "淺" ends in the byte of "\" in GBK, "東" in the byte of "|": the answer is read as text, so
 // they stay whole.
-const QByteArray kGbkAnswer = toGbk(QString::fromUtf8("T1|1|13800000001|35|0.2|淺 東\\T1|2|13800000002|0|0|無人\\"));
+const QByteArray kGbkAnswer =
+    toGbk(QString::fromUtf8("T1|1|13800000001|35|0.2|淺 東\\T1|2|13800000002|0|0|無人\\"));
 
 TEST(ProgressReply, ReadsRecordsByTheRulesOfTheProgressPages) {
     const struct {
@@ -40,7 +41,10 @@ TEST(ProgressReply, ReadsRecordsByTheRulesOfTheProgressPages) {
         {"five Chinese characters", QString::fromUtf8("没有记录啊"), End::Ignored, {}},
         {"six characters, one element", "-04 -4", End::Complete, {}},
         {"one record without its end", "T|1|13800000001|35|0.2|已接听", End::Complete, {}},
-        {"one record", "T|1|13800000001|35|0.2|已接听\\", End::Complete, {record("13800000001", "35", "0.2", "已接听")}},
+        {"one record",
+         "T|1|13800000001|35|0.2|已接听\\",
+         End::Complete,
+         {record("13800000001", "35", "0.2", "已接听")}},
         {"two records, blanks kept",
          QString::fromUtf8("T|1|13800000001|35|0.2|无人 接听\\ T|2|13800000002| 0 |0|用户忙|extra|more\\"),
          End::Complete,
@@ -86,7 +90,8 @@ TEST(ProgressPageUrl, EncodesEachValueAndGivesTheLocalTime) {
                               QStringLiteral("a&b "),
                               QStringLiteral(" T 1 "),
                               morning),
-              QStringLiteral("http://h/voice_service/vlog.asp?uid=demo&pwd=a%26b&snum=T%201&o=2008-11-27%209:05:03"));
+              QStringLiteral(
+                  "http://h/voice_service/vlog.asp?uid=demo&pwd=a%26b&snum=T%201&o=2008-11-27%209:05:03"));
     const QDateTime evening(QDate(2026, 1, 5), QTime(21, 45, 0));
     EXPECT_TRUE(progressPageUrl(QStringLiteral("http://h"), QStringLiteral("/p"), "u", "p", "s", evening)
                     .endsWith(QStringLiteral("&o=2026-01-05%2021:45:00")));
