@@ -49,6 +49,22 @@ RecordListConfig listConfig(const TaskProgressConfig& config) {
 
 } // namespace
 
+QList<RecordColumn> progressListColumns(const QString& numberColumn, int numberWidth, int statusWidth) {
+    return {{numberColumn, QStringLiteral("号码"), numberWidth},
+            {QStringLiteral("flong"), QStringLiteral("通话时长"), 6},
+            {QStringLiteral("tmoney"), QStringLiteral("消费"), 5},
+            {QStringLiteral("tag"), QStringLiteral("状态"), statusWidth},
+            {QStringLiteral("intime"), QStringLiteral("时间"), 15}};
+}
+
+QList<ExportColumn> progressExportColumns(const QString& numberColumn) {
+    QList<ExportColumn> exported;
+    for (const RecordColumn& column : progressListColumns(numberColumn, 0, 0))
+        if (column.field != QStringLiteral("intime"))
+            exported.append(ExportColumn{column.caption, column.field});
+    return exported;
+}
+
 TaskProgressDialog::TaskProgressDialog(Services& services, TaskProgressConfig config, QWidget* parent)
     : QDialog(parent), services_(services), config_(std::move(config)) {
     nameScreen(this, config_.name, config_.caption);

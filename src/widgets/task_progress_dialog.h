@@ -33,6 +33,12 @@ struct TaskProgressConfig {
     QList<ExportColumn> exportColumns;
 };
 
+// The columns both progress lists show, left to right: the number, "通话时长", "消费", "状态" and
+// "时间"; the dialogs differ in the number's field and the widths of the number and the status.
+QList<RecordColumn> progressListColumns(const QString& numberColumn, int numberWidth, int statusWidth);
+// What both progress dialogs export: the listed columns but the time.
+QList<ExportColumn> progressExportColumns(const QString& numberColumn);
+
 // A modal dialog that follows one task after it was sent: every 8 seconds while it is open, and
 // on "刷新", it asks the service for the task's per-number results, stores each one it receives
 // as a row of its table and lists the task's stored rows, newest first. The exchange runs on a

@@ -112,17 +112,9 @@ protected:
     }
     // Every stored row of the table as "snum|number|flong|tmoney|tag", oldest first.
     QStringList stored(const Kind& kind) {
-        QSqlQuery rows = services().database->execute(
+        return test::rowLines(services().database->execute(
             SqlText(QStringLiteral("select snum,%1,flong,tmoney,tag from %2 order by id")
-                        .arg(QString::fromLatin1(kind.numberColumn), QString::fromLatin1(kind.table))));
-        QStringList lines;
-        while (rows.next()) {
-            QStringList fields;
-            for (int i = 0; i < 5; ++i)
-                fields << rows.value(i).toString();
-            lines << fields.join(QLatin1Char('|'));
-        }
-        return lines;
+                        .arg(QString::fromLatin1(kind.numberColumn), QString::fromLatin1(kind.table)))));
     }
 };
 
@@ -146,6 +138,18 @@ TEST_F(TaskProgressTest, OpeningListsTheTasksRowsNewestFirstAndPollsUntilClosed)
         EXPECT_FALSE(timer(d)->isActive()) << kind.name;
         EXPECT_TRUE(requestsTo(kind.page).empty()) << kind.name;
     }
+    // The same captions; the number and status columns are sized for each kind of task.
+    QTableView* voiceGrid = child<QTableView>(*screens().Form13, "DBGrid1");
+    QTableView* faxGrid = child<QTableView>(*screens().FAX_log, "DBGrid1");
+    for (QTableView* grid : {voiceGrid, faxGrid}) {
+        QStringList captions;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            captions << grid->model()->headerData(column, Qt::Horizontal).toString();
+        EXPECT_EQ(captions, (QStringList{"号码", "通话时长", "消费", "状态", "时间"}));
+    }
+    EXPECT_GT(voiceGrid->columnWidth(kNumber), faxGrid->columnWidth(kNumber));
+    EXPECT_LT(voiceGrid->columnWidth(kStatus), faxGrid->columnWidth(kStatus));
+    EXPECT_EQ(voiceGrid->columnWidth(1), faxGrid->columnWidth(1));
     EXPECT_EQ(screens().Form13->windowTitle(), QStringLiteral("任务呼出进度"));
     EXPECT_EQ(screens().FAX_log->windowTitle(), QStringLiteral("发送进度/状态"));
     TaskProgressDialog& d = *screens().Form13;
