@@ -81,6 +81,8 @@ void Program::stopWorkers() {
     screens_.Form6->stopWorkers();
     screens_.Form5->stopWorkers();
     screens_.Form4->stopWorkers();
+    screens_.FAX_log->stopWorkers();
+    screens_.Form13->stopWorkers();
 }
 
 // Workers stop first; then the screens go in the reverse order of their creation, so the

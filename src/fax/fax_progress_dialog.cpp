@@ -1,12 +1,23 @@
 #include "fax/fax_progress_dialog.h"
 
-#include "core/services.h"
-#include "toolkit/screen_setup.h"
-
 namespace parlumo {
 
-TFAX_log::TFAX_log(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
-    nameScreen(this, QStringLiteral("TFAX_log"), QStringLiteral("发送进度/状态"));
+namespace {
+
+TaskProgressConfig faxProgress() {
+    const QString number = QStringLiteral("faxno");
+    return TaskProgressConfig{QStringLiteral("TFAX_log"),
+                              QStringLiteral("发送进度/状态"),
+                              QStringLiteral("/faxservice/faxlog.asp"),
+                              QStringLiteral("faxlog"),
+                              number,
+                              progressListColumns(number, 12, 40),
+                              progressExportColumns(number)};
 }
+
+} // namespace
+
+TFAX_log::TFAX_log(Services& services, QWidget* parent)
+    : TaskProgressDialog(services, faxProgress(), parent) {}
 
 } // namespace parlumo

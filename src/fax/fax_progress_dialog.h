@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/task_progress_dialog.h"
 
 namespace parlumo {
 
-struct Services;
-
-// "发送进度/状态": the per-number progress of one fax task.
-class TFAX_log : public QDialog {
+// "发送进度/状态": the per-number progress of one fax task, stored in `faxlog`.
+class TFAX_log : public TaskProgressDialog {
     Q_OBJECT
 public:
     explicit TFAX_log(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& services_;
 };
 
 } // namespace parlumo

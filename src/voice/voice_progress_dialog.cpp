@@ -1,12 +1,23 @@
 #include "voice/voice_progress_dialog.h"
 
-#include "core/services.h"
-#include "toolkit/screen_setup.h"
-
 namespace parlumo {
 
-TForm13::TForm13(Services& services, QWidget* parent) : QDialog(parent), services_(services) {
-    nameScreen(this, QStringLiteral("TForm13"), QStringLiteral("任务呼出进度"));
+namespace {
+
+TaskProgressConfig voiceProgress() {
+    const QString number = QStringLiteral("vno");
+    return TaskProgressConfig{QStringLiteral("TForm13"),
+                              QStringLiteral("任务呼出进度"),
+                              QStringLiteral("/voice_service/vlog.asp"),
+                              QStringLiteral("vlog"),
+                              number,
+                              progressListColumns(number, 20, 18),
+                              progressExportColumns(number)};
 }
+
+} // namespace
+
+TForm13::TForm13(Services& services, QWidget* parent)
+    : TaskProgressDialog(services, voiceProgress(), parent) {}
 
 } // namespace parlumo

@@ -1,19 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "widgets/task_progress_dialog.h"
 
 namespace parlumo {
 
-struct Services;
-
-// "任务呼出进度": the per-number progress of one voice task.
-class TForm13 : public QDialog {
+// "任务呼出进度": the per-number progress of one voice task, stored in `vlog`.
+class TForm13 : public TaskProgressDialog {
     Q_OBJECT
 public:
     explicit TForm13(Services& services, QWidget* parent = nullptr);
-
-private:
-    Services& services_;
 };
 
 } // namespace parlumo

@@ -80,16 +80,8 @@ protected:
     }
     // Every stored reply as "uid|mobno|msg|msp|intime", oldest first.
     QStringList stored() {
-        QSqlQuery rows = services().database->execute(
-            SqlText(QStringLiteral("select uid,mobno,msg,msp,intime from backsms order by bid")));
-        QStringList lines;
-        while (rows.next()) {
-            QStringList fields;
-            for (int i = 0; i < 5; ++i)
-                fields << rows.value(i).toString();
-            lines << fields.join(QLatin1Char('|'));
-        }
-        return lines;
+        return test::rowLines(services().database->execute(
+            SqlText(QStringLiteral("select uid,mobno,msg,msp,intime from backsms order by bid"))));
     }
     void search(int by, const QString& key) {
         child<QComboBox>(form(), "ComboBox1")->setCurrentIndex(by);
