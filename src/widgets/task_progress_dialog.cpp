@@ -4,11 +4,12 @@
 #include "core/services.h"
 #include "data/conditions.h"
 #include "data/database.h"
-#include "service/http_get_thread.h"
+#include "service/http.h"
 #include "service/task_progress.h"
 #include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
 #include "widgets/record_grid.h"
+#include "widgets/service_call.h"
 
 #include <QDateTime>
 #include <QFontMetrics>
@@ -91,6 +92,13 @@ TaskProgressDialog::TaskProgressDialog(Services& services, TaskProgressConfig co
     connect(Timer1, &QTimer::timeout, this, &TaskProgressDialog::Timer1Timer);
     connect(LbSpeedButton2, &QPushButton::clicked, this, &TaskProgressDialog::LbSpeedButton2Click);
     connect(btsch, &QPushButton::clicked, this, &TaskProgressDialog::btschClick);
+
+    poll_ = new ServiceCall(this);
+    connect(poll_, &ServiceCall::answered, this, [this](const QString& answer) {
+        store(polledTask_, answer);
+        Q_EMIT pollEnded();
+    });
+    connect(poll_, &ServiceCall::failed, this, &TaskProgressDialog::pollEnded);
 }
 
 TaskProgressDialog::~TaskProgressDialog() {
@@ -159,6 +167,10 @@ void TaskProgressDialog::openFor(const QString& snum, const QString& count) {
     exec();
 }
 
+bool TaskProgressDialog::polling() const {
+    return poll_->running();
+}
+
 void TaskProgressDialog::addmobClick() {
     poll();
 }
@@ -169,33 +181,19 @@ void TaskProgressDialog::Timer1Timer() {
 
 // One exchange at a time: a click or a tick while one is on its way starts nothing.
 void TaskProgressDialog::poll() {
-    if (fetch_)
+    if (poll_->running())
         return;
     const AccountFields account = services_.account->get();
-    const QString snum = taskNumber();
-    auto* fetch = new HttpGetThread(progressPageUrl(services_.addresses.host,
-                                                    config_.page,
-                                                    account.uid,
-                                                    account.pwd,
-                                                    snum,
-                                                    QDateTime::currentDateTime()),
-                                    timeouts::kBackground,
-                                    this);
-    // An abandoned exchange is deleted at once; whatever it handed over before goes unheard.
-    const QPointer<HttpGetThread> current(fetch);
-    connect(fetch, &HttpGetThread::fetched, this, [this, current, snum](const QString& answer) {
-        if (current && current == fetch_)
-            store(snum, answer);
+    const QString url = progressPageUrl(services_.addresses.host,
+                                        config_.page,
+                                        account.uid,
+                                        account.pwd,
+                                        taskNumber(),
+                                        QDateTime::currentDateTime());
+    polledTask_ = taskNumber();
+    poll_->start([url](const SoapCallControl& control) {
+        return HttpGetText(url, timeouts::kBackground, control.cancelled);
     });
-    connect(fetch, &QThread::finished, this, [this, current] {
-        if (!current || current != fetch_)
-            return;
-        fetch_ = nullptr;
-        current->deleteLater();
-        Q_EMIT pollEnded();
-    });
-    fetch_ = fetch;
-    fetch->start();
 }
 
 // The results are stored in order; the list is read again unless the answer was too short, a
@@ -253,12 +251,7 @@ void TaskProgressDialog::done(int result) {
 
 void TaskProgressDialog::stopWorkers() {
     Timer1->stop();
-    if (!fetch_)
-        return;
-    HttpGetThread* abandoned = fetch_;
-    fetch_ = nullptr;
-    abandoned->cancel();
-    delete abandoned;
+    poll_->cancel();
 }
 
 } // namespace parlumo

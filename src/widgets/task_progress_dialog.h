@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QList>
-#include <QPointer>
 #include <QString>
 
 class QLineEdit;
@@ -16,7 +15,7 @@ class QTimer;
 namespace parlumo {
 
 struct Services;
-class HttpGetThread;
+class ServiceCall;
 class RecordGrid;
 struct ProgressReply;
 
@@ -50,7 +49,7 @@ public:
     ~TaskProgressDialog() override;
 
     // A poll's exchange is on its way.
-    bool polling() const { return !fetch_.isNull(); }
+    bool polling() const;
     // Stops the poll and abandons a running exchange (the dialog closes, the program ends).
     void stopWorkers();
 
@@ -92,7 +91,8 @@ private:
     Services& services_;
     TaskProgressConfig config_;
     RecordGrid* grid_ = nullptr;
-    QPointer<HttpGetThread> fetch_;
+    ServiceCall* poll_;
+    QString polledTask_; // the task whose page the running poll asked for
 };
 
 } // namespace parlumo
