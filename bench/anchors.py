@@ -12,6 +12,7 @@ process's maximum resident size (GNU time for the anchors, the kernel's high-wat
 measured loop for the benchmarks).
 """
 import json
+import os
 import pathlib
 import re
 import statistics
@@ -27,8 +28,8 @@ CASES = [
     ("Open all contacts", "BM_OpenList/all_contacts", "sql:all_contacts", "as above"),
     ("Search contacts by name, \"王芳\"", "BM_OpenList/contacts_by_name", "sql:contacts_by_name",
      "like '%王芳%' escape '\\'"),
-    ("Search contacts by number, \"8888\"", "BM_OpenList/contacts_by_number", "sql:contacts_by_number",
-     "like '%8888%' escape '\\'"),
+    ("Search contacts by number, \"888\"", "BM_OpenList/contacts_by_number", "sql:contacts_by_number",
+     "like '%888%' escape '\\'"),
     ("Open the sent log (all batches)", "BM_OpenList/sent_log", "sql:sent_log", "newest first"),
     ("Tick all sent batches and read their numbers", "BM_SentLogTickAllAndReadNumbers", None,
      "\"全选\" then \"发短信\""),
@@ -53,11 +54,12 @@ def timed(command, stdin=None):
 
 
 def sql_anchor(folder, name):
+    """The statement's wall and CPU milliseconds as the shell times them, and its peak memory."""
     statement = (folder / f"{name}.sql").read_text()
     script = f".output /dev/null\n.timer on\n{statement}"
     out, peak = timed(["sqlite3", "-batch", str(folder / "records.db")], script)
-    seconds = float(re.search(r"Run Time: real ([\d.]+)", out).group(1))
-    return seconds * 1000, peak
+    real, user, system = map(float, re.search(r"real ([\d.]+) user ([\d.]+) sys ([\d.]+)", out).groups())
+    return real * 1000, (user + system) * 1000, peak
 
 
 def sql_rows(folder, name):
@@ -70,67 +72,71 @@ def sql_rows(folder, name):
 
 def xlsx_anchor(folder):
     out, peak = timed(["/usr/bin/python3", __file__, "--read-xlsx", str(folder / "contacts.xlsx")])
-    milliseconds, rows = out.split()
-    return float(milliseconds), peak, int(rows)
+    wall, cpu, rows = out.split()
+    return float(wall), float(cpu), peak, int(rows)
 
 
 def read_xlsx(path):
-    """The anchor's own process: prints the milliseconds taken and the data rows read."""
+    """The anchor's own process: prints the wall and CPU milliseconds taken and the data rows read."""
     import openpyxl
-    start = time.perf_counter()
+    wall, cpu = time.perf_counter(), time.process_time()
     workbook = openpyxl.load_workbook(path, read_only=True)
     rows = [values for values in workbook.worksheets[0].iter_rows(values_only=True)]
     workbook.close()
-    print((time.perf_counter() - start) * 1000, len(rows) - 1)
+    print((time.perf_counter() - wall) * 1000, (time.process_time() - cpu) * 1000, len(rows) - 1)
 
 
-def our_medians(bench, folder, repetitions):
-    names = "|".join(re.escape(case[1]) for case in CASES)
+def our_median(bench, folder, benchmark, repetitions):
+    """The median run of one benchmark, in a process of its own so that its peak memory is its own."""
     out = folder / "ours.json"
-    subprocess.run([bench, f"--benchmark_filter=^({names})$", f"--benchmark_repetitions={repetitions}",
-                    "--benchmark_report_aggregates_only=true", f"--benchmark_out={out}",
-                    "--benchmark_out_format=json"], check=True)
-    medians = {}
+    subprocess.run([bench, f"--benchmark_filter=^{re.escape(benchmark)}$",
+                    f"--benchmark_repetitions={repetitions}", "--benchmark_report_aggregates_only=true",
+                    f"--benchmark_out={out}", "--benchmark_out_format=json"],
+                   env={**os.environ, "PARLUMO_BENCH_FIXTURES": str(folder)}, check=True)
     for run in json.loads(out.read_text())["benchmarks"]:
-        if run.get("aggregate_name") == "median":
-            if run.get("error_occurred"):
-                sys.exit(f"{run['run_name']}: {run.get('error_message')}")
-            medians[run["run_name"]] = run
-    return medians
+        if run.get("error_occurred"):
+            sys.exit(f"{benchmark}: {run.get('error_message')}")
+        single = repetitions == 1 and run["run_type"] == "iteration"
+        if (single or run.get("aggregate_name") == "median") and run["time_unit"] == "ms":
+            return run
+    sys.exit(f"{benchmark}: no median")
 
 
-def figure(value, unit):
-    return "—" if value is None else f"{value:.3g} {unit}" if value < 100 else f"{value:.0f} {unit}"
+def milliseconds(wall, cpu):
+    return "—" if wall is None else f"{wall:.0f} ms ({cpu:.0f})" if wall >= 10 else f"{wall:.1f} ms ({cpu:.1f})"
+
+
+def medians(runs):
+    return [statistics.median(column) for column in zip(*runs)]
 
 
 def main(bench, repetitions):
     with tempfile.TemporaryDirectory() as name:
         folder = pathlib.Path(name)
         subprocess.run([bench, f"--write-fixtures={folder}"], check=True)
-        ours = our_medians(bench, folder, repetitions)
-        xlsx = [xlsx_anchor(folder) for _ in range(repetitions)]
-        print("| What | Ours | Ours, peak | Anchor | Anchor, peak | Rows | Notes |")
-        print("|---|---:|---:|---:|---:|---:|---|")
+        xlsx = medians(xlsx_anchor(folder) for _ in range(repetitions))
+        lines = []
         for what, benchmark, anchor, note in CASES:
-            run = ours[benchmark]
-            anchor_ms = anchor_peak = None
-            rows = int(run["rows"])
+            ours = our_median(bench, folder, benchmark, repetitions)
+            rows = int(ours["rows"])
+            anchor_wall = anchor_cpu = anchor_peak = None
             if anchor and anchor.startswith("sql:"):
-                list_name = anchor[4:]
-                runs = [sql_anchor(folder, list_name) for _ in range(repetitions)]
-                anchor_ms = statistics.median(r[0] for r in runs)
-                anchor_peak = statistics.median(r[1] for r in runs)
-                if sql_rows(folder, list_name) != rows:
-                    note += "; ROW COUNTS DIFFER"
+                anchor_wall, anchor_cpu, anchor_peak = medians(sql_anchor(folder, anchor[4:])
+                                                               for _ in range(repetitions))
+                anchor_rows = sql_rows(folder, anchor[4:])
                 note = f"sqlite3 shell; {note}"
             elif anchor == "xlsx":
-                anchor_ms = statistics.median(r[0] for r in xlsx)
-                anchor_peak = statistics.median(r[1] for r in xlsx)
-                if xlsx[0][2] != rows:
-                    note += "; ROW COUNTS DIFFER"
+                anchor_wall, anchor_cpu, anchor_peak, anchor_rows = xlsx
                 note = f"openpyxl read-only; {note}"
-            print(f"| {what} | {figure(run['real_time'], 'ms')} | {figure(run['peak_MB'], 'MB')} (from {run['base_MB']:.0f}) | "
-                  f"{figure(anchor_ms, 'ms')} | {figure(anchor_peak, 'MB')} | {rows:,} | {note} |")
+            if anchor and anchor_rows != rows:
+                note += f"; ROWS DIFFER: the anchor has {anchor_rows:,}"
+            peak = f"{ours['peak_MB']:.0f} MB (from {ours['base_MB']:.0f})"
+            anchor_peak = "—" if anchor_peak is None else f"{anchor_peak:.0f} MB"
+            lines.append(f"| {what} | {milliseconds(ours['real_time'], ours['cpu_time'])} | {peak} | "
+                         f"{milliseconds(anchor_wall, anchor_cpu)} | {anchor_peak} | {rows:,} | {note} |")
+        print("| What | Ours, wall (CPU) | Ours, peak | Anchor, wall (CPU) | Anchor, peak | Rows | Notes |")
+        print("|---|---:|---:|---:|---:|---:|---|")
+        print("\n".join(lines))
 
 
 if __name__ == "__main__":

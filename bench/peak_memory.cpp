@@ -1,6 +1,7 @@
 #include "bench/peak_memory.h"
 
 #include <fstream>
+#include <malloc.h>
 #include <string>
 
 namespace parlumo::bench {
@@ -20,6 +21,9 @@ double statusMegabytes(const std::string& field) {
 } // namespace
 
 PeakMemory::PeakMemory() {
+    // What earlier benchmarks freed goes back to the system first, so that it is not counted
+    // as this one's base, nor reused unseen.
+    malloc_trim(0);
     // "5" resets the high-water mark to the current resident size.
     std::ofstream("/proc/self/clear_refs") << "5";
     baseMegabytes_ = statusMegabytes("VmRSS");

@@ -20,7 +20,7 @@ const QString kDatabaseFile = QStringLiteral("records.db");
 
 // One contact in a hundred is named "王芳".
 const QString kNameKey = QStringLiteral("王芳");
-const QString kNumberKey = QStringLiteral("8888");
+const QString kNumberKey = QStringLiteral("888");
 
 void fillSentLog(Database& database) {
     const QStringList numbers = mobileNumbers(kFixtureRows);
@@ -44,8 +44,12 @@ void writeText(const QString& path, const QString& text) {
         throw Error(QStringLiteral("cannot write ") + path);
 }
 
-// A file written once per run into a temporary folder that the benchmarks share.
+// A file written once per run into a temporary folder that the benchmarks share, or taken from
+// the folder that PARLUMO_BENCH_FIXTURES names (written by writeFixtures).
 QString sharedFile(const QString& fileName, void (*write)(const QString&)) {
+    const QString given = qEnvironmentVariable("PARLUMO_BENCH_FIXTURES");
+    if (!given.isEmpty())
+        return QDir(given).filePath(fileName);
     static const QTemporaryDir folder;
     const QString path = folder.filePath(fileName);
     if (!QFile::exists(path))

@@ -26,7 +26,7 @@ void writeContactsWorkbook(const QString& path);
 void writeRecordsDatabase(const QString& path);
 
 // The workbook and the database written once per run into a temporary folder that the
-// benchmarks share.
+// benchmarks share, or those of the folder that the environment's PARLUMO_BENCH_FIXTURES names.
 QString sharedWorkbook();
 QString sharedRecordsDatabase();
 
