@@ -106,6 +106,10 @@ def milliseconds(wall, cpu):
     return "—" if wall is None else f"{wall:.0f} ms ({cpu:.0f})" if wall >= 10 else f"{wall:.1f} ms ({cpu:.1f})"
 
 
+def megabytes(peak, base):
+    return "—" if peak is None else f"{peak:.0f} MB (from {base:.0f})"
+
+
 def medians(runs):
     return [statistics.median(column) for column in zip(*runs)]
 
@@ -115,23 +119,28 @@ def main(bench, repetitions):
         folder = pathlib.Path(name)
         subprocess.run([bench, f"--write-fixtures={folder}"], check=True)
         xlsx = medians(xlsx_anchor(folder) for _ in range(repetitions))
+        # The anchors' peak memory before they read anything, as ours is given from its base.
+        xlsx_base = timed(["/usr/bin/python3", "-c", "import openpyxl"])[1]
+        sql_base = timed(["sqlite3", "-batch", str(folder / "records.db"), "select 1"])[1]
         lines = []
         for what, benchmark, anchor, note in CASES:
             ours = our_median(bench, folder, benchmark, repetitions)
             rows = int(ours["rows"])
-            anchor_wall = anchor_cpu = anchor_peak = None
+            anchor_wall = anchor_cpu = anchor_peak = anchor_base = None
             if anchor and anchor.startswith("sql:"):
                 anchor_wall, anchor_cpu, anchor_peak = medians(sql_anchor(folder, anchor[4:])
                                                                for _ in range(repetitions))
                 anchor_rows = sql_rows(folder, anchor[4:])
+                anchor_base = sql_base
                 note = f"sqlite3 shell; {note}"
             elif anchor == "xlsx":
                 anchor_wall, anchor_cpu, anchor_peak, anchor_rows = xlsx
+                anchor_base = xlsx_base
                 note = f"openpyxl read-only; {note}"
             if anchor and anchor_rows != rows:
                 note += f"; ROWS DIFFER: the anchor has {anchor_rows:,}"
-            peak = f"{ours['peak_MB']:.0f} MB (from {ours['base_MB']:.0f})"
-            anchor_peak = "—" if anchor_peak is None else f"{anchor_peak:.0f} MB"
+            peak = megabytes(ours["peak_MB"], ours["base_MB"])
+            anchor_peak = megabytes(anchor_peak, anchor_base)
             lines.append(f"| {what} | {milliseconds(ours['real_time'], ours['cpu_time'])} | {peak} | "
                          f"{milliseconds(anchor_wall, anchor_cpu)} | {anchor_peak} | {rows:,} | {note} |")
         print("| What | Ours, wall (CPU) | Ours, peak | Anchor, wall (CPU) | Anchor, peak | Rows | Notes |")
