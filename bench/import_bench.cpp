@@ -41,78 +41,66 @@ void BM_ReadNumbersFromWorkbook(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadNumbersFromWorkbook)->Unit(benchmark::kMillisecond);
 
-// The memo takes the whole list in one change and counts it once.
-void BM_AppendImportedNumbers(benchmark::State& state) {
-    const QStringList numbers = mobileNumbers(kFixtureRows);
+// The compose screen's memo, emptied before each iteration, takes the list that `numbers` gives
+// in one change and counts it once.
+template <typename Numbers>
+void appendToMemo(benchmark::State& state, Numbers numbers) {
     ComposeMemo ui;
     const PeakMemory peak;
     for (auto _ : state) {
         state.PauseTiming();
         ui.mob->clear();
         state.ResumeTiming();
-        ui.memo.appendNumbers(numbers);
+        ui.memo.appendNumbers(numbers());
     }
     peak.report(state);
     state.counters["rows"] = ui.hm->text().toInt();
     if (ui.hm->text() != QString::number(kFixtureRows))
         state.SkipWithError("the memo counted a different number of items");
     state.SetItemsProcessed(state.iterations() * kFixtureRows);
+}
+
+// An address book of its own, emptied before each iteration, stores the contacts that `contacts`
+// gives in one transaction.
+template <typename Contacts>
+void storeInAddressBook(benchmark::State& state, Contacts contacts) {
+    AddressBook book;
+    const PeakMemory peak;
+    for (auto _ : state) {
+        state.PauseTiming();
+        book.empty();
+        state.ResumeTiming();
+        insertContactRows(book.database, kAccount, kImportGroup, contacts());
+    }
+    peak.report(state);
+    const int stored = book.contacts();
+    state.counters["rows"] = stored;
+    if (stored != kFixtureRows)
+        state.SkipWithError("a different number of contacts was stored");
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
+}
+
+void BM_AppendImportedNumbers(benchmark::State& state) {
+    const QStringList numbers = mobileNumbers(kFixtureRows);
+    appendToMemo(state, [&] { return numbers; });
 }
 BENCHMARK(BM_AppendImportedNumbers)->Unit(benchmark::kMillisecond);
 
 void BM_ImportNumbersToMemo(benchmark::State& state) {
     const QString path = sharedWorkbook();
-    ComposeMemo ui;
-    const PeakMemory peak;
-    for (auto _ : state) {
-        state.PauseTiming();
-        ui.mob->clear();
-        state.ResumeTiming();
-        ui.memo.appendNumbers(importedNumbers(SpreadsheetReader::open(path), NumberImport::Sms));
-    }
-    peak.report(state);
-    state.counters["rows"] = ui.hm->text().toInt();
-    if (ui.hm->text() != QString::number(kFixtureRows))
-        state.SkipWithError("the memo counted a different number of items");
-    state.SetItemsProcessed(state.iterations() * kFixtureRows);
+    appendToMemo(state, [&] { return importedNumbers(SpreadsheetReader::open(path), NumberImport::Sms); });
 }
 BENCHMARK(BM_ImportNumbersToMemo)->Unit(benchmark::kMillisecond);
 
 void BM_StoreImportedContacts(benchmark::State& state) {
     const QList<ContactRow> contacts = fixtureContacts();
-    AddressBook book;
-    const PeakMemory peak;
-    for (auto _ : state) {
-        state.PauseTiming();
-        book.empty();
-        state.ResumeTiming();
-        insertContactRows(book.database, kAccount, kImportGroup, contacts);
-    }
-    peak.report(state);
-    const int stored = book.contacts();
-    state.counters["rows"] = stored;
-    if (stored != kFixtureRows)
-        state.SkipWithError("a different number of contacts was stored");
-    state.SetItemsProcessed(state.iterations() * kFixtureRows);
+    storeInAddressBook(state, [&] { return contacts; });
 }
 BENCHMARK(BM_StoreImportedContacts)->Unit(benchmark::kMillisecond);
 
 void BM_ImportContactsToAddressBook(benchmark::State& state) {
     const QString path = sharedWorkbook();
-    AddressBook book;
-    const PeakMemory peak;
-    for (auto _ : state) {
-        state.PauseTiming();
-        book.empty();
-        state.ResumeTiming();
-        insertContactRows(book.database, kAccount, kImportGroup, importedContacts(SpreadsheetReader::open(path)));
-    }
-    peak.report(state);
-    const int stored = book.contacts();
-    state.counters["rows"] = stored;
-    if (stored != kFixtureRows)
-        state.SkipWithError("a different number of contacts was stored");
-    state.SetItemsProcessed(state.iterations() * kFixtureRows);
+    storeInAddressBook(state, [&] { return importedContacts(SpreadsheetReader::open(path)); });
 }
 BENCHMARK(BM_ImportContactsToAddressBook)->Unit(benchmark::kMillisecond);
 
