@@ -10,7 +10,7 @@ namespace {
 
 void BM_ExportNumbers(benchmark::State& state) {
     const QTemporaryDir folder;
-    const QString text = memoOfNumbers(kMemoNumbers);
+    const QString text = memoOfNumbers(kFixtureRows);
     LastMessage messages;
     SaveTo dialogs(folder.filePath(QStringLiteral("numbers.xlsx")));
     SpreadsheetExport exporter(messages, dialogs);
@@ -18,7 +18,7 @@ void BM_ExportNumbers(benchmark::State& state) {
         exporter.exportNumbers(nullptr, text, QStringLiteral("手机号码"));
     if (messages.text != QStringLiteral("数据导出成功!"))
         state.SkipWithError("the export failed");
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }
 BENCHMARK(BM_ExportNumbers)->Unit(benchmark::kMillisecond);
 

@@ -1,15 +1,13 @@
-// Importing a spreadsheet of 100 000 rows: reading the workbook, handing the numbers to a memo
-// in one call, and storing the contacts in one transaction.
+// Importing a spreadsheet of 100 000 rows as the import dialog does: into the compose screen's
+// number memo (read the numbers, hand them to the memo in one call) and into the address book
+// (read the contacts, store them in one transaction); each whole and by its steps.
 #include "bench/number_fixtures.h"
+#include "bench/peak_memory.h"
+#include "bench/record_fixtures.h"
 #include "contacts/import_rows.h"
-#include "data/contact_rows.h"
 #include "data/database.h"
 #include "data/spreadsheet_reader.h"
-#include "data/spreadsheet_writer.h"
-#include "widgets/number_memo.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -17,74 +15,94 @@
 namespace parlumo::bench {
 namespace {
 
-// A workbook as the address book's export writes it: the header and one contact a row.
-QString contactsWorkbook(const QTemporaryDir& folder) {
-    QList<QStringList> rows;
-    rows.reserve(kMemoNumbers);
-    for (const QString& number : mobileNumbers(kMemoNumbers))
-        rows.append({number, QStringLiteral("张三"), QStringLiteral("010-62345678"), QStringLiteral("备注")});
-    const QString path = folder.filePath(QStringLiteral("contacts.xlsx"));
-    writeSpreadsheet(path,
-                     {QStringLiteral("手机号码"),
-                      QStringLiteral("姓名"),
-                      QStringLiteral("其它联系方式"),
-                      QStringLiteral("备注")},
-                     rows);
-    return path;
-}
+// An address book database of its own, emptied before each iteration.
+struct AddressBook {
+    AddressBook() : database(folder.filePath(QStringLiteral("records.db"))) {}
+    void empty() { database.execute(SqlText(QStringLiteral("delete from telbook"))); }
+    int contacts() {
+        QSqlQuery count = database.execute(SqlText(QStringLiteral("select count(*) from telbook")));
+        return count.next() ? count.value(0).toInt() : -1;
+    }
+    const QTemporaryDir folder;
+    Database database;
+};
 
 void BM_ReadNumbersFromWorkbook(benchmark::State& state) {
-    const QTemporaryDir folder;
-    const QString path = contactsWorkbook(folder);
+    const QString path = sharedWorkbook();
+    const PeakMemory peak;
     for (auto _ : state) {
         const QStringList numbers = importedNumbers(SpreadsheetReader::open(path), NumberImport::Sms);
-        if (numbers.size() != kMemoNumbers)
+        if (numbers.size() != kFixtureRows)
             state.SkipWithError("the import read a different number of rows");
     }
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    peak.report(state);
+    state.counters["rows"] = kFixtureRows;
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }
 BENCHMARK(BM_ReadNumbersFromWorkbook)->Unit(benchmark::kMillisecond);
 
-// The compose screen's memo takes the whole list in one change and counts it once.
-void BM_AppendImportedNumbers(benchmark::State& state) {
-    const QStringList numbers = mobileNumbers(kMemoNumbers);
-    QWidget screen;
-    auto* mob = new QPlainTextEdit(&screen);
-    auto* hm = new QLineEdit(&screen);
-    NumberMemoConfig config;
-    config.count = CountRule::Items;
-    LastMessage messages;
-    SaveTo dialogs{QString()};
-    NumberMemo memo(&screen, mob, hm, nullptr, config, messages, dialogs);
-    screen.show();
+// The compose screen's memo, emptied before each iteration, takes the list that `numbers` gives
+// in one change and counts it once.
+template <typename Numbers>
+void appendToMemo(benchmark::State& state, Numbers numbers) {
+    ComposeMemo ui;
+    const PeakMemory peak;
     for (auto _ : state) {
         state.PauseTiming();
-        mob->clear();
+        ui.mob->clear();
         state.ResumeTiming();
-        memo.appendNumbers(numbers);
+        ui.memo.appendNumbers(numbers());
     }
-    if (hm->text() != QString::number(kMemoNumbers))
+    peak.report(state);
+    state.counters["rows"] = ui.hm->text().toInt();
+    if (ui.hm->text() != QString::number(kFixtureRows))
         state.SkipWithError("the memo counted a different number of items");
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
+}
+
+// An address book of its own, emptied before each iteration, stores the contacts that `contacts`
+// gives in one transaction.
+template <typename Contacts>
+void storeInAddressBook(benchmark::State& state, Contacts contacts) {
+    AddressBook book;
+    const PeakMemory peak;
+    for (auto _ : state) {
+        state.PauseTiming();
+        book.empty();
+        state.ResumeTiming();
+        insertContactRows(book.database, kAccount, kImportGroup, contacts());
+    }
+    peak.report(state);
+    const int stored = book.contacts();
+    state.counters["rows"] = stored;
+    if (stored != kFixtureRows)
+        state.SkipWithError("a different number of contacts was stored");
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
+}
+
+void BM_AppendImportedNumbers(benchmark::State& state) {
+    const QStringList numbers = mobileNumbers(kFixtureRows);
+    appendToMemo(state, [&] { return numbers; });
 }
 BENCHMARK(BM_AppendImportedNumbers)->Unit(benchmark::kMillisecond);
 
+void BM_ImportNumbersToMemo(benchmark::State& state) {
+    const QString path = sharedWorkbook();
+    appendToMemo(state, [&] { return importedNumbers(SpreadsheetReader::open(path), NumberImport::Sms); });
+}
+BENCHMARK(BM_ImportNumbersToMemo)->Unit(benchmark::kMillisecond);
+
 void BM_StoreImportedContacts(benchmark::State& state) {
-    const QTemporaryDir folder;
-    const QList<ContactRow> contacts = importedContacts(SpreadsheetReader::open(contactsWorkbook(folder)));
-    Database db(folder.filePath(QStringLiteral("db.db")));
-    for (auto _ : state) {
-        state.PauseTiming();
-        db.execute(SqlText("delete from telbook"));
-        state.ResumeTiming();
-        insertContactRows(db, QStringLiteral("demo"), 0, contacts);
-    }
-    QSqlQuery count = db.execute(SqlText("select count(*) from telbook"));
-    if (!count.next() || count.value(0).toInt() != kMemoNumbers)
-        state.SkipWithError("a different number of contacts was stored");
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    const QList<ContactRow> contacts = fixtureContacts();
+    storeInAddressBook(state, [&] { return contacts; });
 }
 BENCHMARK(BM_StoreImportedContacts)->Unit(benchmark::kMillisecond);
+
+void BM_ImportContactsToAddressBook(benchmark::State& state) {
+    const QString path = sharedWorkbook();
+    storeInAddressBook(state, [&] { return importedContacts(SpreadsheetReader::open(path)); });
+}
+BENCHMARK(BM_ImportContactsToAddressBook)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace parlumo::bench

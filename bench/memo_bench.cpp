@@ -2,10 +2,7 @@
 // the compose screen's memo widgets.
 #include "bench/number_fixtures.h"
 #include "data/number_list.h"
-#include "widgets/number_memo.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <benchmark/benchmark.h>
@@ -13,41 +10,23 @@
 namespace parlumo::bench {
 namespace {
 
-// The compose screen's memo `mob` with its count field `hm`, on a shown screen.
-struct ComposeMemo {
-    ComposeMemo() : memo(&screen, mob, hm, inmob, config(), messages, dialogs) { screen.show(); }
-    static NumberMemoConfig config() {
-        NumberMemoConfig c;
-        c.count = CountRule::Items;
-        c.entry = EntryRule::MobileOrAreaCode;
-        return c;
-    }
-    QWidget screen;
-    QPlainTextEdit* mob = new QPlainTextEdit(&screen);
-    QLineEdit* hm = new QLineEdit(&screen);
-    QLineEdit* inmob = new QLineEdit(&screen);
-    LastMessage messages;
-    SaveTo dialogs{QString()};
-    NumberMemo memo;
-};
-
 void BM_CountNumbers(benchmark::State& state) {
-    const QString text = memoOfNumbers(kMemoNumbers);
+    const QString text = memoOfNumbers(kFixtureRows);
     for (auto _ : state)
         benchmark::DoNotOptimize(countNumbers(text, CountRule::Items));
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }
 BENCHMARK(BM_CountNumbers)->Unit(benchmark::kMillisecond);
 
 // Pasting the whole list: the memo takes the text and recounts once.
 void BM_MemoSetText(benchmark::State& state) {
-    const QString text = memoOfNumbers(kMemoNumbers);
+    const QString text = memoOfNumbers(kFixtureRows);
     ComposeMemo ui;
     for (auto _ : state) {
         ui.mob->setPlainText(text);
         benchmark::DoNotOptimize(ui.hm->text());
     }
-    if (ui.hm->text() != QString::number(kMemoNumbers))
+    if (ui.hm->text() != QString::number(kFixtureRows))
         state.SkipWithError("the memo counted a different number of items");
 }
 BENCHMARK(BM_MemoSetText)->Unit(benchmark::kMillisecond);
@@ -55,7 +34,7 @@ BENCHMARK(BM_MemoSetText)->Unit(benchmark::kMillisecond);
 // One digit typed at the end of a full memo: every change recounts the whole text.
 void BM_MemoTypeDigit(benchmark::State& state) {
     ComposeMemo ui;
-    ui.mob->setPlainText(memoOfNumbers(kMemoNumbers));
+    ui.mob->setPlainText(memoOfNumbers(kFixtureRows));
     ui.hm->clear();
     QTextCursor cursor(ui.mob->document());
     cursor.movePosition(QTextCursor::End);
@@ -68,22 +47,22 @@ void BM_MemoTypeDigit(benchmark::State& state) {
         }
         state.ResumeTiming();
     }
-    if (ui.hm->text() != QString::number(kMemoNumbers))
+    if (ui.hm->text() != QString::number(kFixtureRows))
         state.SkipWithError("the memo did not recount after typing");
 }
 BENCHMARK(BM_MemoTypeDigit)->Unit(benchmark::kMillisecond);
 
 void BM_RemoveDuplicateLines(benchmark::State& state) {
-    const QStringList lines = mobileNumbers(kMemoNumbers);
+    const QStringList lines = mobileNumbers(kFixtureRows);
     for (auto _ : state)
         benchmark::DoNotOptimize(removeDuplicateLines(lines));
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }
 BENCHMARK(BM_RemoveDuplicateLines)->Unit(benchmark::kMillisecond);
 
 // "过滤重号" on a full memo: read the lines, sort and drop repeats, put them back, recount.
 void BM_MemoRemoveDuplicates(benchmark::State& state) {
-    const QString text = memoOfNumbers(kMemoNumbers);
+    const QString text = memoOfNumbers(kFixtureRows);
     ComposeMemo ui;
     for (auto _ : state) {
         state.PauseTiming();

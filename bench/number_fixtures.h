@@ -2,13 +2,17 @@
 
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
+#include "widgets/number_memo.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 
 namespace parlumo::bench {
 
-inline constexpr int kMemoNumbers = 100'000;
+// Every fixture has this many records: memo numbers, contacts, sent batches, workbook rows.
+inline constexpr int kFixtureRows = 100'000;
 
 // A message of one part, with Chinese characters so that encoding has GBK bytes to escape.
 inline const QString kMessage = QStringLiteral("【Parlumo】您好，您的订单已发货，请注意查收。退订回T");
@@ -39,6 +43,24 @@ public:
 
 private:
     QString path_;
+};
+
+// The compose screen's memo `mob` with its count field `hm`, on a shown screen.
+struct ComposeMemo {
+    ComposeMemo() : memo(&screen, mob, hm, inmob, config(), messages, dialogs) { screen.show(); }
+    static NumberMemoConfig config() {
+        NumberMemoConfig c;
+        c.count = CountRule::Items;
+        c.entry = EntryRule::MobileOrAreaCode;
+        return c;
+    }
+    QWidget screen;
+    QPlainTextEdit* mob = new QPlainTextEdit(&screen);
+    QLineEdit* hm = new QLineEdit(&screen);
+    QLineEdit* inmob = new QLineEdit(&screen);
+    LastMessage messages;
+    SaveTo dialogs{QString()};
+    NumberMemo memo;
 };
 
 } // namespace parlumo::bench

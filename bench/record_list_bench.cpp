@@ -1,60 +1,51 @@
-// Opening a record list of 100 000 batches, ticking every row and reading the numbers of all
-// ticked rows, as the sent log does with "全选" and "发短信".
+// Opening the record lists of 100 000 records as the screens do: the contacts of a group, all
+// contacts, a search by name and by number, and the sent log; then ticking every row of the sent
+// log and reading the numbers of all ticked rows, as "全选" and "发短信" do.
+#include "bench/peak_memory.h"
+#include "bench/record_fixtures.h"
 #include "data/database.h"
-#include "sms/sent_log_queries.h"
-#include "widgets/record_list_model.h"
 
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace parlumo::bench {
 namespace {
 
-constexpr int kRows = 100000;
-
-void fill(Database& database) {
-    QSqlDatabase db = database.connection();
-    db.transaction();
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("insert into send(uid,mobno,num,msg,tag) values('demo',?,1,?,'成功')"));
-    for (int i = 0; i < kRows; ++i) {
-        insert.addBindValue(QStringLiteral("1380000%1").arg(i % 10000, 4, 10, QLatin1Char('0')));
-        insert.addBindValue(QStringLiteral("您好，这是第%1条测试短信内容。").arg(i));
-        insert.exec();
-    }
-    db.commit();
-}
-
-const SqlText kStatement(QStringLiteral("select * from send where uid='demo' order by sid desc"));
-
-void BM_RecordListOpen(benchmark::State& state) {
-    const QTemporaryDir folder;
-    Database database(folder.filePath(QStringLiteral("db.db")));
-    fill(database);
-    RecordListModel model(database, sentLogList());
+// The statement's rows are counted and keyed, and the first page is read.
+void BM_OpenList(benchmark::State& state, RecordList which) {
+    const ListCase list = listCase(which);
+    Database database(sharedRecordsDatabase());
+    RecordListModel model(database, list.config);
+    const PeakMemory peak;
     for (auto _ : state)
-        model.open(kStatement);
-    if (model.totalRows() != kRows)
-        state.SkipWithError("not every row was counted");
-    state.SetItemsProcessed(state.iterations() * kRows);
+        model.open(list.statement);
+    peak.report(state);
+    state.counters["rows"] = model.totalRows();
+    if (model.totalRows() == 0)
+        state.SkipWithError("the list is empty");
 }
-BENCHMARK(BM_RecordListOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenList, contacts_of_group, RecordList::ContactsOfGroup)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenList, all_contacts, RecordList::AllContacts)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenList, contacts_by_name, RecordList::ContactsByName)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenList, contacts_by_number, RecordList::ContactsByNumber)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenList, sent_log, RecordList::SentLog)->Unit(benchmark::kMillisecond);
 
-void BM_RecordListTickAllAndReadNumbers(benchmark::State& state) {
-    const QTemporaryDir folder;
-    Database database(folder.filePath(QStringLiteral("db.db")));
-    fill(database);
-    RecordListModel model(database, sentLogList());
-    model.open(kStatement);
+void BM_SentLogTickAllAndReadNumbers(benchmark::State& state) {
+    const ListCase list = listCase(RecordList::SentLog);
+    Database database(sharedRecordsDatabase());
+    RecordListModel model(database, list.config);
+    model.open(list.statement);
+    const PeakMemory peak;
     for (auto _ : state) {
         model.tickAll();
-        benchmark::DoNotOptimize(model.tickedNumbers());
+        if (model.tickedNumbers().size() != kFixtureRows)
+            state.SkipWithError("not every ticked row gave its numbers");
         model.untickAll();
     }
-    state.SetItemsProcessed(state.iterations() * kRows);
+    peak.report(state);
+    state.counters["rows"] = kFixtureRows;
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }
-BENCHMARK(BM_RecordListTickAllAndReadNumbers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SentLogTickAllAndReadNumbers)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace parlumo::bench

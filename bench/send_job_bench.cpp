@@ -47,7 +47,7 @@ void BM_SendJob(benchmark::State& state) {
         a.dj = QString::fromLatin1(kPrice);
     });
     SendJobInputs inputs;
-    inputs.numbersText = memoOfNumbers(kMemoNumbers);
+    inputs.numbersText = memoOfNumbers(kFixtureRows);
     inputs.content = kMessage;
     inputs.total = countNumbers(inputs.numbersText, CountRule::Items);
     inputs.parts = 1;
@@ -71,7 +71,7 @@ void BM_SendJob(benchmark::State& state) {
     }
     if (lastLine != QStringLiteral("任务完成。") || gateway.sim.requests().size() != 20)
         state.SkipWithError("the job did not post 20 batches and complete");
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }
 BENCHMARK(BM_SendJob)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
@@ -101,12 +101,12 @@ std::string post(CURL* handle, const std::string& url, const QByteArray& body, c
 // does (argument 0), or one handle kept alive across the posts (argument 1).
 void BM_CurlPostBodies(benchmark::State& state) {
     Gateway gateway;
-    const QStringList items = splitNumberList(memoOfNumbers(kMemoNumbers));
+    const QStringList items = splitNumberList(memoOfNumbers(kFixtureRows));
     QList<QByteArray> bodies;
-    for (int batch = 1; batch <= batchCount(kMemoNumbers); ++batch)
+    for (int batch = 1; batch <= batchCount(kFixtureRows); ++batch)
         bodies << formBody(gatewayFields(QString::fromLatin1(sim::kDemoAccountId),
                                          QString::fromLatin1(sim::kDemoAccountPassword),
-                                         batchAt(items, kMemoNumbers, batch).numbers,
+                                         batchAt(items, kFixtureRows, batch).numbers,
                                          kMessage,
                                          {}));
     curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded");
@@ -129,7 +129,7 @@ void BM_CurlPostBodies(benchmark::State& state) {
     curl_slist_free_all(headers);
     if (accepted != bodies.size())
         state.SkipWithError("the gateway did not accept every body");
-    state.SetItemsProcessed(state.iterations() * kMemoNumbers);
+    state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }
 BENCHMARK(BM_CurlPostBodies)
     ->ArgName("keepAlive")

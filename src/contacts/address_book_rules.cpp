@@ -30,6 +30,21 @@ const QString kEntryOrder = QStringLiteral(" order by id");
 
 } // namespace
 
+RecordListConfig contactList() {
+    RecordListConfig config;
+    config.columns = {{QStringLiteral("mobno"), QStringLiteral("号码"), 14},
+                      {QStringLiteral("tname"), QStringLiteral("姓名"), 18},
+                      {QStringLiteral("othertel"), QStringLiteral("其它联系方式"), 25},
+                      {QStringLiteral("memo"), QStringLiteral("备注"), 100}};
+    config.keyField = QStringLiteral("id");
+    config.numbersField = QStringLiteral("mobno");
+    config.carriedFields = {QStringLiteral("uid"), QStringLiteral("tid")};
+    config.draggable = true;
+    config.editableFields = {
+        QStringLiteral("mobno"), QStringLiteral("tname"), QStringLiteral("othertel"), QStringLiteral("memo")};
+    return config;
+}
+
 SqlText contactsOfGroup(const QString& uid, int group) {
     SqlText statement = selectContacts(uid);
     if (group != 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/sql_text.h"
+#include "widgets/record_list_model.h"
 
 #include <QString>
 
@@ -18,6 +19,10 @@ ContactNumberCheck checkContactNumber(const QString& mobno);
 
 // The columns of the contact list, in the order the import fills them by position.
 inline const QString kContactColumns = QStringLiteral("mobno,tname,othertel,memo,id,intime,uid,tid");
+
+// The columns of the contact list, edited in place and dragged onto groups; the screen adds how
+// a row is stored.
+RecordListConfig contactList();
 
 // The account's contacts filed directly in `group`; group 0 (the root) lists all of them.
 SqlText contactsOfGroup(const QString& uid, int group);

@@ -33,21 +33,6 @@ const QString kByNumber = QStringLiteral("按号码");
 
 const QString kEntryError = QStringLiteral("输入有误!");
 
-RecordListConfig contactList() {
-    RecordListConfig config;
-    config.columns = {{QStringLiteral("mobno"), QStringLiteral("号码"), 14},
-                      {QStringLiteral("tname"), QStringLiteral("姓名"), 18},
-                      {QStringLiteral("othertel"), QStringLiteral("其它联系方式"), 25},
-                      {QStringLiteral("memo"), QStringLiteral("备注"), 100}};
-    config.keyField = QStringLiteral("id");
-    config.numbersField = QStringLiteral("mobno");
-    config.carriedFields = {QStringLiteral("uid"), QStringLiteral("tid")};
-    config.draggable = true;
-    config.editableFields = {
-        QStringLiteral("mobno"), QStringLiteral("tname"), QStringLiteral("othertel"), QStringLiteral("memo")};
-    return config;
-}
-
 const QList<ExportColumn> kExportColumns{
     {QStringLiteral("手机号码"), QStringLiteral("mobno")},
     {QStringLiteral("姓名"), QStringLiteral("tname")},
