@@ -36,6 +36,7 @@ void wireMainWindow(const Screens& s) {
     // Leaving the program saves the message text of the send-SMS screen.
     TForm3* compose = s.Form3;
     main->setMessageTextSource([compose] { return compose->messageText(); });
+    main->setSendingSource([compose] { return compose->sending(); });
     QObject::connect(main, &TForm2::closed, s.Form1, &QWidget::close);
 }
 

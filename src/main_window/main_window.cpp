@@ -215,6 +215,10 @@ void TForm2::setMessageTextSource(std::function<QString()> messageText) {
     messageText_ = std::move(messageText);
 }
 
+void TForm2::setSendingSource(std::function<bool()> sending) {
+    sending_ = std::move(sending);
+}
+
 void TForm2::showAfterLogin(const QString& typedIdentifier) {
     chatIdentifier_ = typedIdentifier;
     const QString agent = services_.agentcode.toLower();
@@ -272,9 +276,12 @@ void TForm2::exitProgram() {
         services_.messages->inform(this, kApplicationTitle, error.reason(), MessageIcon::Critical);
         return;
     }
+    QString question = QStringLiteral("真的要退出吗？");
+    if (sending_ && sending_())
+        question += QStringLiteral("\r\n短信正在发送中：退出前将等待正在提交的一批完成并记录。");
     if (services_.messages->ask(this,
                                 QStringLiteral("确认"),
-                                QStringLiteral("真的要退出吗？"),
+                                question,
                                 MessageIcon::Question,
                                 {MessageButton::Ok, MessageButton::Cancel}) == MessageButton::Ok)
         close();

@@ -24,6 +24,8 @@ public:
     void setButtonScreen(const QString& buttonName, QWidget* screen);
     // Where the exit reads the message text that it saves.
     void setMessageTextSource(std::function<QString()> messageText);
+    // Tells whether a send is running, so the way out can warn of it.
+    void setSendingSource(std::function<bool()> sending);
     bool fillsScreen() const { return fillsScreen_; }
 
 public Q_SLOTS:
@@ -85,6 +87,7 @@ private:
     QList<Navigation> navigation_;
     QList<QLabel*> navigationCaptions_;
     std::function<QString()> messageText_;
+    std::function<bool()> sending_;
     QString chatIdentifier_;
     bool fillsScreen_ = true;
 };

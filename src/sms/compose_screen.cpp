@@ -482,9 +482,13 @@ void TForm3::LbSpeedButton4Click() {
     sendlog->clear();
 }
 
+bool TForm3::sending() const {
+    return !job_.isNull();
+}
+
 void TForm3::stopWorkers() {
     if (job_)
-        job_->cancel();
+        job_->finishBatchThenStop();
     for (const QPointer<load_http_new_Thread>& fetch : newsFetches_)
         if (fetch)
             fetch->cancel();

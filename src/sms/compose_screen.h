@@ -31,9 +31,12 @@ class TForm3 : public QWidget {
 public:
     explicit TForm3(Services& services, QWidget* parent = nullptr);
 
-    // Cancels and joins the send job and the news fetches (the program is closing).
+    // Stops the send job after the batch on its way and joins it; cancels the news fetches (the
+    // program is closing).
     void stopWorkers();
     QString messageText() const;
+    // A send job is running.
+    bool sending() const;
 
     // The pause after each posted batch; the program always waits one second.
     std::chrono::milliseconds batchPause{1000};

@@ -79,6 +79,12 @@ SendsmsThread::~SendsmsThread() {
 
 void SendsmsThread::cancel() {
     cancelled_ = true;
+    stopping_ = true;
+    wait();
+}
+
+void SendsmsThread::finishBatchThenStop() {
+    stopping_ = true;
     wait();
 }
 
@@ -125,7 +131,7 @@ void SendsmsThread::runJob() {
     const QStringList list = splitNumberList(numbers);
 
     for (int i = 1; i <= batches; ++i) {
-        if (cancelled_)
+        if (stopping_)
             throw JobEnded();
         const Batch batch = batchAt(list, in.total, i);
         QString reply;
@@ -212,7 +218,7 @@ void SendsmsThread::logBatch(const QString& numbers, int count, const QString& t
 }
 
 void SendsmsThread::pause() {
-    sleepUnlessCancelled(inputs_.pause, cancelled_);
+    sleepUnlessCancelled(inputs_.pause, stopping_);
 }
 
 } // namespace parlumo

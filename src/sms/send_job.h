@@ -62,8 +62,11 @@ public:
     SendsmsThread(SendJobInputs inputs, AccountState& account, Database& database, QObject* parent = nullptr);
     ~SendsmsThread() override;
 
-    // Ends the job at the next step (the program is closing) and waits for it.
+    // Ends the job at once, abandoning a batch on its way, and waits for it.
     void cancel();
+    // Ends the job once the batch on its way has been answered and logged (the program is
+    // closing), and waits for it: a batch the gateway took is never left unrecorded.
+    void finishBatchThenStop();
 
 Q_SIGNALS:
     void begun();
@@ -90,6 +93,7 @@ private:
     AccountState& account_;
     Database& database_;
     std::atomic<bool> cancelled_{false};
+    std::atomic<bool> stopping_{false}; // no further batch; set by both ways of ending early
     long long accepted_ = 0; // numbers in the batches the gateway accepted
     bool charged_ = false;
 };

@@ -175,6 +175,29 @@ TEST_F(ComposeScreenTest, NumbersChangedDuringTheJobAreKept) {
     EXPECT_EQ(child<QPlainTextEdit>(f, "mob")->toPlainText(), QStringLiteral("13800000001\n13800000002"));
 }
 
+// The way out warns of a running send, and leaving lets the batch on its way be logged.
+TEST_F(ComposeScreenTest, ExitDuringASendWarnsAndLogsTheBatchOnItsWay) {
+    logIn();
+    sim::ScriptedReply slow;
+    slow.status = 200;
+    slow.body = "000";
+    slow.delay = std::chrono::milliseconds(1000);
+    sim.script("/sys_port/gateway/index.asp", slow);
+    TForm3& f = form();
+    child<QPlainTextEdit>(f, "txt")->setPlainText("hi");
+    child<QPlainTextEdit>(f, "mob")->setPlainText("13800000001");
+    f.btsendClick();
+    messages->answers = {MessageButton::Ok};
+    QTest::mouseClick(child<PictureButton>(screens().Form2, "Image22"), Qt::LeftButton);
+    ASSERT_EQ(messages->shown.size(), 1);
+    EXPECT_EQ(messages->shown[0].text,
+              QString::fromUtf8("真的要退出吗？\r\n短信正在发送中：退出前将等待正在提交的一批完成并记录。"));
+    f.stopWorkers(); // what the program's end does
+    QSqlQuery rows = services().database->execute(SqlText("select count(*) from send where tag='成功'"));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.value(0).toInt(), 1);
+}
+
 TEST_F(ComposeScreenTest, AddressBookAndPhrasesOpenInTheMainWindowUnderTheirButtons) {
     TForm2& main = *screens().Form2;
     const struct {

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 
 namespace parlumo {
 namespace {
@@ -285,6 +286,36 @@ TEST_F(SendJobTest, AcceptedBatchesAreChargedWhenALaterStepFails) {
     ASSERT_EQ(rows().size(), 1);
     EXPECT_EQ(report.balance, QStringLiteral("600"));
     EXPECT_FALSE(report.numbersSent);
+}
+
+// Closing the program lets the batch on its way be answered and logged, and posts no other;
+// cancelling abandons it.
+TEST_F(SendJobTest, StoppingAfterTheBatchOnItsWayLogsItAndPostsNoMore) {
+    for (bool finishBatch : {true, false}) {
+        SCOPED_TRACE(finishBatch ? "finish the batch" : "cancel");
+        db.execute(SqlText("delete from send"));
+        sim.clearRequests();
+        sim::ScriptedReply slow;
+        slow.status = 200;
+        slow.body = "000";
+        slow.delay = std::chrono::milliseconds(1500);
+        sim.script("/sys_port/gateway/index.asp", slow);
+        account.change([](AccountFields& a) { a.money = "1000"; });
+        QString balance;
+        SendsmsThread job(inputs(numbers(12000), 12000), account, db);
+        QObject receiver;
+        QObject::connect(
+            &job, &SendsmsThread::balanceLowered, &receiver, [&](const QString& b) { balance = b; });
+        job.start();
+        QThread::msleep(500); // the first batch is on its way
+        finishBatch ? job.finishBatchThenStop() : job.cancel();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rows().size(), finishBatch ? 1 : 0);
+        EXPECT_EQ(account.get().money, finishBatch ? QStringLiteral("600") : QStringLiteral("1000"));
+        EXPECT_EQ(balance, finishBatch ? QStringLiteral("600") : QString());
+        QThread::msleep(1200); // the simulator answers the abandoned exchange too
+        EXPECT_EQ(postedTo().size(), 1u);
+    }
 }
 
 TEST_F(SendJobTest, LongContentIsPostedWholeAndLoggedCut) {
