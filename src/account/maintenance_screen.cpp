@@ -12,6 +12,7 @@
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
+#include "widgets/responsive_exchange.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -114,7 +115,7 @@ void TForm7::tv1Change(QTreeWidgetItem* current) {
 
 void TForm7::showBalance() {
     const QString reply =
-        fetchShowingBusy(accountQuery(services_, QStringLiteral("/webservice/public/remoney.asp"))
+        fetchWhileResponsive(this, accountQuery(services_, QStringLiteral("/webservice/public/remoney.asp"))
                              .add(QStringLiteral("proid"), QStringLiteral("1")));
     services_.messages->showMessage(this, QStringLiteral("您的余额是:") + reply + QStringLiteral(" 元"));
 }
@@ -148,7 +149,7 @@ void TForm7::LbSpeedButton1Click() {
         return;
     }
     const QString reply =
-        fetchShowingBusy(accountQuery(services_, QStringLiteral("/webservice/public/editpwd.asp"))
+        fetchWhileResponsive(this, accountQuery(services_, QStringLiteral("/webservice/public/editpwd.asp"))
                              .add(QStringLiteral("newpwd"), next));
     // An unreachable service gives an empty reply, which is "其它参数错误！" like any other refusal.
     messages.inform(this,

@@ -7,6 +7,7 @@
 #include "service/replies.h"
 #include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
+#include "widgets/responsive_exchange.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -130,7 +131,7 @@ void TForm11::LbSpeedButton1Click() {
     const QString u = auid->text().trimmed();
     const QString p = apwd->text().trimmed();
     const QString reply =
-        fetchShowingBusy(QueryUrl(services_.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
+        fetchWhileResponsive(this, QueryUrl(services_.addresses.host, QStringLiteral("/webservice/public/softreg.asp"))
                              .add(QStringLiteral("uid"), u)
                              .add(QStringLiteral("pwd"), p)
                              .add(QStringLiteral("proid"), QStringLiteral("1"))

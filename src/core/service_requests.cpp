@@ -2,15 +2,8 @@
 
 #include "core/account_state.h"
 #include "core/services.h"
-#include "service/http.h"
-#include "toolkit/busy_cursor.h"
 
 namespace parlumo {
-
-QString fetchShowingBusy(const QString& url) {
-    BusyCursor busy;
-    return HttpGetText(url);
-}
 
 QueryUrl accountQuery(const Services& services, const QString& path) {
     const AccountFields account = services.account->get();

@@ -15,11 +15,11 @@
 #include "service/soap_client.h"
 #include "text/gbk.h"
 #include "text/split_fields.h"
-#include "toolkit/busy_cursor.h"
 #include "toolkit/message_box.h"
 #include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
 #include "widgets/artwork.h"
+#include "widgets/responsive_exchange.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -243,7 +243,7 @@ void TForm1::writeLoginSettings(const QString& u, const QString& p) {
 }
 
 QString TForm1::fetchLoginRecord(const QString& u, const QString& p) {
-    return fetchShowingBusy(
+    return fetchWhileResponsive(this, 
         QueryUrl(services_.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
             .add(QStringLiteral("uid"), u)
             .add(QStringLiteral("pwd"), p)
@@ -284,12 +284,10 @@ void TForm1::pwdEnter() {
     if (!credentials(u, p))
         return;
     try {
-        QString reply;
-        {
-            BusyCursor busy;
-            AccountState& account = *services_.account;
-            reply = PrepareSoapClient(*services_.soap, account.get().service_url).GetUserInfo(u, p);
-        }
+        const QString endpoint = services_.account->get().service_url;
+        const QString reply = exchangeWhileResponsive(this, [endpoint, u, p](const SoapCallControl& control) {
+            return soapClientFor(endpoint, control).GetUserInfo(u, p);
+        });
         const QStringList fields = splitRecord(fromGbk(toGbk(reply)), QLatin1Char('/'));
         const QString code = fieldAt(fields, 0);
         if (code != codes::kSuccess) {

@@ -79,11 +79,11 @@ QString readSoapResult(const QString& operation, const QByteArray& reply) {
     throw SoapError(QStringLiteral("the SOAP reply holds no %1").arg(response));
 }
 
-QString Service1Soap::call(const QString& operation, const QList<SoapParameter>& parameters) {
+QString Service1Soap::call(const QString& operation, const QList<SoapParameter>& parameters, HttpTimeouts limits) {
     HttpRequest request;
     request.method = "POST";
     request.url = endpoint_;
-    request.timeouts = timeouts::kSoap;
+    request.timeouts = limits;
     request.userAgent = kSoapUserAgent;
     request.acceptInvalidCertificates = true;
     request.headers = {"Content-Type: text/xml; charset=\"utf-8\"",
@@ -106,7 +106,10 @@ QString Service1Soap::call(const QString& operation, const QList<SoapParameter>&
 }
 
 QString Service1Soap::GetUserInfo(const QString& uid, const QString& pwd) {
-    return call(QStringLiteral("GetUserInfo"), {{QStringLiteral("uid"), uid}, {QStringLiteral("pwd"), pwd}});
+    // A login carries no file: it waits no longer than the other account exchanges.
+    return call(QStringLiteral("GetUserInfo"),
+                {{QStringLiteral("uid"), uid}, {QStringLiteral("pwd"), pwd}},
+                timeouts::kAccount);
 }
 
 QString Service1Soap::SendMMS(const QString& uid,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "service/http.h"
 #include "text/error.h"
 
 #include <QByteArray>
@@ -73,7 +74,9 @@ public:
                     const QString& FileName);
 
 private:
-    QString call(const QString& operation, const QList<SoapParameter>& parameters);
+    QString call(const QString& operation,
+                 const QList<SoapParameter>& parameters,
+                 HttpTimeouts limits = timeouts::kSoap);
 
     QString endpoint_;
     SoapCallControl control_;

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <optional>
 
 namespace parlumo {
@@ -128,6 +129,33 @@ TEST_F(HttpLoginTest, ScheduleControlsFollowTheScheduleRight) {
         }
     }
     EXPECT_TRUE(messages->shown.isEmpty());
+}
+
+// A slow service leaves the window repainting: both ways wait off the window's thread, with the
+// login screen taking no input until the reply is handled.
+TEST_F(HttpLoginTest, TheWindowStaysResponsiveWhileALoginWaits) {
+    for (bool soapWay : {false, true}) {
+        SCOPED_TRACE(soapWay ? "soap" : "http");
+        sim::ScriptedReply slow;
+        slow.delay = std::chrono::milliseconds(800);
+        soapWay ? sim.script(test::kSoapPath, slow, "GetUserInfo") : sim.script(test::kLoginPath, slow);
+        enter("demo", "demo2026");
+        int ticks = 0;
+        bool disabledMeanwhile = true;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            ++ticks;
+            disabledMeanwhile = disabledMeanwhile && !login().isEnabled();
+        });
+        ticker.start(50);
+        soapWay ? login().pwdEnter() : login().LbSpeedButton2Click();
+        ticker.stop();
+        EXPECT_GE(ticks, 5);
+        EXPECT_TRUE(disabledMeanwhile);
+        EXPECT_TRUE(login().isEnabled());
+        EXPECT_TRUE(screens().Form2->isVisible());
+        EXPECT_TRUE(messages->shown.isEmpty());
+    }
 }
 
 TEST_F(HttpLoginTest, EmptyIdentifierOrPasswordSendsNothing) {
