@@ -1,6 +1,8 @@
 #include "data/database.h"
+#include "sms/compose_screen.h"
 #include "tests/fax/fax_screen_fixture.h"
 
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -146,6 +148,7 @@ TEST_F(FaxSendTest, AnAcceptedFaxIsRecordedClearsTheListAndLowersTheBalanceExact
     EXPECT_EQ(control<QLineEdit>("hm")->text(), QStringLiteral("0"));
     EXPECT_EQ(balance(), QStringLiteral("0"));
     EXPECT_EQ(balancesShown, QStringList{QStringLiteral("0")});
+    EXPECT_EQ(child<QLabel>(screens().Form3, "money")->text(), QStringLiteral("0"));
     EXPECT_EQ(shown(),
               (QStringList{startNote,
                            test::informed(QStringLiteral("提示"),
