@@ -130,6 +130,11 @@ void wirePhrases(const Screens& s) {
     QObject::connect(s.Form10, &TForm10::phraseAdded, phrases, &TForm5::refreshList);
 }
 
+// The fax screen's lowered balance shows in the account panel of the send-SMS screen.
+void wireFax(const Screens& s) {
+    QObject::connect(s.f_fax, &Tf_fax::accountChanged, s.Form3, &TForm3::showAccount);
+}
+
 } // namespace
 
 void wireScreens(const Screens& screens, Services& services) {
@@ -140,6 +145,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireRecords(screens);
     wireSpreadsheetImport(screens);
     wirePhrases(screens);
+    wireFax(screens);
 }
 
 } // namespace parlumo

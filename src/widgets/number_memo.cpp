@@ -83,6 +83,11 @@ void NumberMemo::appendNumbers(const QStringList& numbers) {
         memo_->appendPlainText(numbers.join(QLatin1Char('\n')));
 }
 
+void NumberMemo::shareEntryKeys(QLineEdit* box) {
+    entryKeysBox_ = box;
+    box->installEventFilter(this);
+}
+
 void NumberMemo::deleteCaretLine() {
     const int line = memo_->textCursor().block().blockNumber();
     memo_->setPlainText(deleteLine(memo_->toPlainText(), line));
@@ -118,7 +123,7 @@ bool NumberMemo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == entry_) {
+    if (watched == entry_ || watched == entryKeysBox_) {
         if (isEnter(key)) {
             addEntry();
             return true;

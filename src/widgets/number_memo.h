@@ -52,6 +52,9 @@ public:
     void exportNumbers();
     // Other screens hand numbers over, one line each.
     void appendNumbers(const QStringList& numbers);
+    // Another box of the screen that takes only the entry box's keys, and whose Enter adds the
+    // entry box's content.
+    void shareEntryKeys(QLineEdit* box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +66,7 @@ private:
     QPlainTextEdit* memo_;
     QLineEdit* count_;
     QLineEdit* entry_;
+    QLineEdit* entryKeysBox_ = nullptr;
     NumberMemoConfig config_;
     MessageBoxes& messages_;
     FileDialogs& dialogs_;

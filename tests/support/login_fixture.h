@@ -19,6 +19,13 @@ inline constexpr const char* kSoapPath = "/Service.asmx";
 inline QString describe(const MessageRequest& m) {
     return m.caption + QStringLiteral(" | ") + m.text + QStringLiteral(" | ") + messageIconName(m.icon);
 }
+// Every message box shown, one line each.
+inline QStringList describeAll(const QList<MessageRequest>& shown) {
+    QStringList lines;
+    for (const MessageRequest& m : shown)
+        lines << describe(m);
+    return lines;
+}
 inline QString informed(const QString& caption, const QString& text) {
     return describe(MessageRequest{caption, text, MessageIcon::Information});
 }
@@ -100,12 +107,7 @@ protected:
         login().LbSpeedButton2Click();
     }
 
-    QStringList shown() const {
-        QStringList lines;
-        for (const MessageRequest& m : messages->shown)
-            lines << describe(m);
-        return lines;
-    }
+    QStringList shown() const { return describeAll(messages->shown); }
 };
 
 } // namespace parlumo::test

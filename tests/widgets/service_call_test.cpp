@@ -4,7 +4,6 @@
 
 #include <QProgressBar>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 namespace parlumo {
@@ -61,10 +60,10 @@ TEST_F(ServiceCallTest, AnUploadReportsItsProgressThenTheReplyOnTheWindowThread)
 }
 
 TEST_F(ServiceCallTest, AFaultADroppedConnectionAndARefusedPortAreFailuresWithTheirReason) {
-    QTcpServer closed;
-    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const quint16 refusedPort = closed.serverPort();
-    closed.close();
+    // A port that was just free: a stopped simulator's.
+    sim::Simulator closed;
+    const int refusedPort = closed.start(0);
+    closed.stop();
 
     sim::ScriptedReply fault;
     fault.soapFault = "Server was unable to process request";
