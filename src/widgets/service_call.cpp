@@ -46,7 +46,7 @@ void ServiceCall::start(Work work) {
     auto lastStep = std::make_shared<std::atomic<int>>(-1);
     SoapCallControl control;
     control.cancelled = &cancelled_;
-    control.uploaded = [this, lastStep](qint64 sent, qint64 total) {
+    control.uploaded = [this, call, lastStep](qint64 sent, qint64 total) {
         const int step = static_cast<int>(sent * kIndicatorSteps / total);
         if (lastStep->exchange(step) == step)
             return;
