@@ -74,6 +74,19 @@ void wireCompose(const Screens& s) {
     QObject::connect(compose, &TForm3::balanceRefreshRequested, s.Form1, &TForm1::Reshmoney);
 }
 
+// The voice screen brings the address book or the phrase library to the front, and shows the
+// balance its accepted tasks lowered in the account panel.
+void wireVoice(const Screens& s) {
+    TForm12* voice = s.Form12;
+    TForm2* main = s.Form2;
+    QWidget* addressBook = s.Form4;
+    QWidget* phrases = s.Form5;
+    QObject::connect(
+        voice, &TForm12::addressBookRequested, main, [main, addressBook] { main->showScreen(addressBook); });
+    QObject::connect(voice, &TForm12::phrasesRequested, main, [main, phrases] { main->showScreen(phrases); });
+    QObject::connect(voice, &TForm12::accountChanged, s.Form3, &TForm3::showAccount);
+}
+
 // The sent log, the replies and the address book hand numbers to the send-SMS and MMS screens and bring them
 // to the front.
 void wireRecords(const Screens& s) {
@@ -136,6 +149,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireTray(screens, services);
     wireLogin(screens);
     wireCompose(screens);
+    wireVoice(screens);
     wireRecords(screens);
     wireSpreadsheetImport(screens);
     wirePhrases(screens);
