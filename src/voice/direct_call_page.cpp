@@ -90,6 +90,7 @@ DirectCallPage::DirectCallPage(Services& services, QWidget* parent) : QWidget(pa
     callRow->addWidget(LbSpeedButton4);
     callProgress = named(new QProgressBar(GroupBox4), QStringLiteral("callProgress"));
     callRow->addWidget(callProgress, 1);
+    callRow->addStretch();
     left->addLayout(callRow);
     Label11 = named(new QLabel(kCallingText, GroupBox4), QStringLiteral("Label11"));
     Label11->setStyleSheet(QStringLiteral("color:#c0392b;font-weight:bold;"));

@@ -41,7 +41,6 @@ const QString kUnknownError = QStringLiteral("未知错误！可能由网络引�
 QLabel* note(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setStyleSheet(QStringLiteral("color:#666;"));
-    label->setWordWrap(true);
     return label;
 }
 
@@ -140,6 +139,7 @@ QWidget* VoiceTaskPage::buildMode() {
         modes->addWidget(b);
     mode = named(new QLineEdit(kSynthesisMode, GroupBox2), QStringLiteral("mode"));
     mode->hide();
+    GroupBox2->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     row->addWidget(GroupBox2);
 
     Panel3 = named(new QWidget(box), QStringLiteral("Panel3"));
@@ -154,6 +154,7 @@ QWidget* VoiceTaskPage::buildMode() {
     recording->addWidget(bt8);
     recording->addWidget(sounbt);
     row->addWidget(Panel3, 1);
+    row->addStretch();
     return box;
 }
 
