@@ -82,11 +82,8 @@ DirectCallPage::DirectCallPage(Services& services, QWidget* parent) : QWidget(pa
     left->addWidget(buildDialPad(), 0, Qt::AlignLeft);
 
     auto* callRow = new QHBoxLayout;
-    LbSpeedButton4 = namedButton(QStringLiteral("LbSpeedButton4"), QStringLiteral("呼叫"), GroupBox4);
-    LbSpeedButton4->setMinimumSize(140, 34);
-    LbSpeedButton4->setStyleSheet(
-        QStringLiteral("QPushButton{background:#2e9b4f;color:white;font-weight:bold;border-radius:4px;}"
-                       "QPushButton:disabled{background:#9fcfad;}"));
+    LbSpeedButton4 = primaryButton(QStringLiteral("LbSpeedButton4"), QStringLiteral("呼叫"), GroupBox4);
+    LbSpeedButton4->setMinimumWidth(140);
     callRow->addWidget(LbSpeedButton4);
     callProgress = named(new QProgressBar(GroupBox4), QStringLiteral("callProgress"));
     callRow->addWidget(callProgress, 1);

@@ -57,11 +57,8 @@ VoiceTaskPage::VoiceTaskPage(Services& services, QLineEdit* hm, QWidget* parent)
     column->addWidget(buildServiceNumber());
 
     auto* sendRow = new QHBoxLayout;
-    LbSpeedButton2 = namedButton(QStringLiteral("LbSpeedButton2"), QStringLiteral("发送任务"), this);
-    LbSpeedButton2->setMinimumSize(140, 34);
-    LbSpeedButton2->setStyleSheet(
-        QStringLiteral("QPushButton{background:#1f6fd1;color:white;font-weight:bold;border-radius:4px;}"
-                       "QPushButton:disabled{background:#9bb7dc;}"));
+    LbSpeedButton2 = primaryButton(QStringLiteral("LbSpeedButton2"), QStringLiteral("发送任务"), this);
+    LbSpeedButton2->setMinimumWidth(140);
     sendRow->addWidget(LbSpeedButton2);
     sendProgress = named(new QProgressBar(this), QStringLiteral("sendProgress"));
     sendRow->addWidget(sendProgress, 1);
