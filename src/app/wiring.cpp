@@ -62,17 +62,29 @@ void wireLogin(const Screens& s) {
     QObject::connect(s.Form11, &TForm11::registered, login, &TForm1::fillCredentials);
 }
 
+// A screen's request brings another screen to the front of the main window.
+template <typename Sender, typename Request>
+void bringToFront(Sender* sender, Request request, TForm2* main, QWidget* screen) {
+    QObject::connect(sender, request, main, [main, screen] { main->showScreen(screen); });
+}
+
 void wireCompose(const Screens& s) {
     TForm3* compose = s.Form3;
     TForm2* main = s.Form2;
-    QWidget* addressBook = s.Form4;
-    QWidget* phrases = s.Form5;
-    QObject::connect(
-        compose, &TForm3::addressBookRequested, main, [main, addressBook] { main->showScreen(addressBook); });
-    QObject::connect(
-        compose, &TForm3::phrasesRequested, main, [main, phrases] { main->showScreen(phrases); });
+    bringToFront(compose, &TForm3::addressBookRequested, main, s.Form4);
+    bringToFront(compose, &TForm3::phrasesRequested, main, s.Form5);
     QObject::connect(compose, &TForm3::spreadsheetImportRequested, s.Form9, &TForm9::openFor);
     QObject::connect(compose, &TForm3::balanceRefreshRequested, s.Form1, &TForm1::Reshmoney);
+}
+
+// The voice screen brings the address book or the phrase library to the front, and shows the
+// balance its accepted tasks lowered in the account panel.
+void wireVoice(const Screens& s) {
+    TForm12* voice = s.Form12;
+    TForm2* main = s.Form2;
+    bringToFront(voice, &TForm12::addressBookRequested, main, s.Form4);
+    bringToFront(voice, &TForm12::phrasesRequested, main, s.Form5);
+    QObject::connect(voice, &TForm12::accountChanged, s.Form3, &TForm3::showAccount);
 }
 
 // The sent log, the replies and the address book hand numbers to the send-SMS and MMS screens and bring them
@@ -142,6 +154,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireTray(screens, services);
     wireLogin(screens);
     wireCompose(screens);
+    wireVoice(screens);
     wireRecords(screens);
     wireSpreadsheetImport(screens);
     wirePhrases(screens);

@@ -1,22 +1,16 @@
 #include "data/text_files.h"
 
+#include "data/file_bytes.h"
 #include "data/number_list.h"
 #include "text/error.h"
 #include "text/gbk.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 namespace parlumo {
 
 QStringList readTextLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(file.errorString());
-    return memoLines(fromGbk(bytes));
+    return memoLines(fromGbk(readFileBytes(path)));
 }
 
 void writeTextLines(const QString& path, const QStringList& lines) {

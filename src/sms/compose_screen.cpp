@@ -66,11 +66,8 @@ TForm3::TForm3(Services& services, QWidget* parent) : QWidget(parent), services_
     side->addWidget(buildAccount());
     side->addWidget(buildNews(), 1);
     grid->addLayout(side, 0, 1, 2, 1);
-    btsend = button(QStringLiteral("btsend"), QStringLiteral("(&G)发送短信"), this);
+    btsend = primaryButton(QStringLiteral("btsend"), QStringLiteral("(&G)发送短信"), this);
     btsend->setMinimumHeight(36);
-    btsend->setStyleSheet(
-        QStringLiteral("QPushButton{background:#1f6fd1;color:white;font-weight:bold;border-radius:4px;}"
-                       "QPushButton:disabled{background:#9bb7dc;}"));
     grid->addWidget(btsend, 2, 0);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);

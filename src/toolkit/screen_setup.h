@@ -28,6 +28,16 @@ inline QPushButton* namedButton(const QString& name, const QString& caption, QWi
     return b;
 }
 
+// The screen's main action (send, call): a larger coloured button that greys out while it is
+// disabled.
+inline QPushButton* primaryButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* b = namedButton(name, caption, parent);
+    b->setMinimumHeight(34);
+    b->setStyleSheet(QStringLiteral("QPushButton{background:#1f6fd1;color:white;font-weight:bold;border-radius:4px;}"
+                                    "QPushButton:disabled{background:#9bb7dc;}"));
+    return b;
+}
+
 // A label that is never shown: the screen keeps a value in it under the program's name.
 inline QLabel* hiddenLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = named(new QLabel(text, parent), name);

@@ -3,16 +3,23 @@
 #include <QStringList>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
+class QStackedWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace parlumo {
 
+struct AccountFields;
 struct Services;
-class NumberMemo;
+class DateRangeRecords;
+class DirectCallPage;
+class VoiceTaskPage;
 
-// "语音服务": voice tasks, direct calls and their records.
+// "语音服务": voice message tasks, direct calls and their records, one page each, chosen in the
+// tree on the left.
 class TForm12 : public QWidget {
     Q_OBJECT
 public:
@@ -23,19 +30,43 @@ public Q_SLOTS:
     void appendNumbers(const QStringList& numbers);
     // A phrase handed over by the phrase library replaces the text to be spoken.
     void setSpokenText(const QString& text);
+    void FormShow();
+    void tv1Change();
+    // The records page came to the front: the last seven days are listed.
+    void tt2Show();
 
 Q_SIGNALS:
     // "Excel 中提取": the spreadsheet import opens for this screen's mode word.
     void spreadsheetImportRequested(const QString& actionpg);
+    // "从名片夹提取" and "常用短语": the address book or the phrase library comes to the front.
+    void addressBookRequested();
+    void phrasesRequested();
+    // An accepted voice task lowered the balance.
+    void accountChanged(const AccountFields& account);
+    // A listed record was clicked: its task's progress opens with its task number and count.
+    void progressRequested(const QString& snum, const QString& count);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
-    QPlainTextEdit* v_txt;
-    QPlainTextEdit* v_no;
+    QWidget* buildNavigation();
+    QWidget* buildHeader();
+    QWidget* buildRecordsPage();
+
+    QTreeWidget* tv1;
+    QPlainTextEdit* Memo1;
+    QLabel* Label7;
+    QLabel* Label9;
     QLineEdit* hm;
-    QPushButton* LbSpeedButton4c;
+    QStackedWidget* ppc;
+    VoiceTaskPage* tt1;
+    QWidget* tt2;
+    DirectCallPage* tt4;
 
     Services& services_;
-    NumberMemo* numbers_ = nullptr;
+    DateRangeRecords* records_ = nullptr;
+    QTreeWidgetItem* root_ = nullptr;
 };
 
 } // namespace parlumo

@@ -355,7 +355,7 @@ TEST_F(PhraseScreenTest, AChosenPhraseLandsInTheTextOfItsScreen) {
          screens().Form12,
          child<QPlainTextEdit>(*screens().Form12, "v_txt"),
          "Image59",
-         "第一行\n它's"},
+         "第一行它's"},
     };
     for (const auto& c : cases) {
         c.text->setPlainText("before");

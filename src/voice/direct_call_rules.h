@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace parlumo {
+
+// The call-back request on the service host: the account, then the caller's and the other
+// party's numbers, each trimmed.
+QString superphoneUrl(const QString& host,
+                      const QString& uid,
+                      const QString& pwd,
+                      const QString& fromTel,
+                      const QString& toTel);
+
+// Both numbers need at least 10 characters, blanks at the ends not counted.
+bool callNumbersTooShort(const QString& fromTel, const QString& toTel);
+
+// Calls need a balance of at least 10 yuan; a balance that cannot be read is too low.
+bool balanceTooLowForCalls(const QString& balance);
+
+inline const QString kCallingText = QStringLiteral("正在呼叫，请稍侯..");
+
+// One second of the count-down while the service sets the call up: the counter counts to 11,
+// the label showing the seconds left; at 11 it ends (counter back to 0, label hidden).
+struct CountdownTick {
+    int onno = 0;
+    // The label's new text while the count-down runs; nothing when it has ended.
+    std::optional<QString> label;
+};
+CountdownTick countdownTick(int onno);
+
+} // namespace parlumo
