@@ -6,11 +6,11 @@
 
 namespace parlumo {
 
-QByteArray readFileBytes(const QString& path) {
+QByteArray readFileBytes(const QString& path, qint64 limit) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(file.errorString());
-    QByteArray bytes = file.readAll();
+    const QByteArray bytes = limit < 0 ? file.readAll() : file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         throw Error(file.errorString());
     return bytes;

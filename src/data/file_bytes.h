@@ -5,8 +5,10 @@
 
 namespace parlumo {
 
-// The whole content of a file. Raises Error with the system's own reason when the file cannot
-// be read.
-QByteArray readFileBytes(const QString& path);
+// A file's bytes from its start: the whole file, or at most `limit` + 1 bytes when a limit is
+// given, so a caller that refuses files over the limit learns that one is too large without
+// loading it whole. Raises Error with the system's own reason when the file cannot be read
+// (absent, a folder, no permission).
+QByteArray readFileBytes(const QString& path, qint64 limit = -1);
 
 } // namespace parlumo

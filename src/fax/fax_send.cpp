@@ -4,6 +4,7 @@
 #include "core/account_state.h"
 #include "core/services.h"
 #include "data/database.h"
+#include "data/file_bytes.h"
 #include "fax/fax_send_rules.h"
 #include "service/replies.h"
 #include "text/decimal.h"
@@ -12,27 +13,11 @@
 #include "widgets/number_memo.h"
 #include "widgets/service_call.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace parlumo {
-
-namespace {
-
-// The whole file; raises Error with the file layer's reason when it cannot be read.
-QByteArray readDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(file.errorString());
-    return bytes;
-}
-
-} // namespace
 
 void Tf_fax::inform(const QString& text) {
     services_.messages->inform(this, QStringLiteral("提示"), text);
@@ -64,7 +49,7 @@ void Tf_fax::LbSpeedButton3Click() {
     LbSpeedButton3->setEnabled(false);
     QByteArray document;
     try {
-        document = readDocument(select_faxfile->text());
+        document = readFileBytes(select_faxfile->text());
     } catch (const Error& error) {
         services_.messages->showMessage(this, error.reason());
         LbSpeedButton3->setEnabled(true);
