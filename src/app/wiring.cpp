@@ -6,6 +6,7 @@
 #include "contacts/address_book_screen.h"
 #include "contacts/import_dialog.h"
 #include "core/account_state.h"
+#include "fax/fax_progress_dialog.h"
 #include "fax/fax_screen.h"
 #include "login/login_screen.h"
 #include "main_window/application_tray.h"
@@ -16,6 +17,7 @@
 #include "sms/phrase_screen.h"
 #include "sms/replies_screen.h"
 #include "sms/sent_log_screen.h"
+#include "voice/voice_progress_dialog.h"
 #include "voice/voice_screen.h"
 
 namespace parlumo {
@@ -38,6 +40,18 @@ void wireMainWindow(const Screens& s) {
     main->setMessageTextSource([compose] { return compose->messageText(); });
     main->setSendingSource([compose] { return compose->sending(); });
     QObject::connect(main, &TForm2::closed, s.Form1, &QWidget::close);
+    // The fax button always opens the fax screen on its new task.
+    Tf_fax* fax = s.f_fax;
+    QObject::connect(main, &TForm2::navigationClicked, fax, [fax](QWidget* screen) {
+        if (screen == fax)
+            fax->showFirstPage();
+    });
+}
+
+// The voice and fax records open their task's progress dialog.
+void wireProgress(const Screens& s) {
+    QObject::connect(s.Form12, &TForm12::progressRequested, s.Form13, &TForm13::openFor);
+    QObject::connect(s.f_fax, &Tf_fax::progressRequested, s.FAX_log, &TFAX_log::openFor);
 }
 
 void wireTray(const Screens& s, Services& services) {
@@ -159,6 +173,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireSpreadsheetImport(screens);
     wirePhrases(screens);
     wireFax(screens);
+    wireProgress(screens);
 }
 
 } // namespace parlumo

@@ -111,8 +111,10 @@ void TForm2::buildNavigation() {
         caption->setStyleSheet(QStringLiteral("color:#2a3442;"));
         navigationCaptions_.append(caption);
         connect(b, &PictureButton::clicked, this, [this, i] {
-            if (navigation_[i].screen)
-                ShowInMainWindow(navigation_[i].screen, navigation_[i].button);
+            if (!navigation_[i].screen)
+                return;
+            Q_EMIT navigationClicked(navigation_[i].screen);
+            ShowInMainWindow(navigation_[i].screen, navigation_[i].button);
         });
     }
     Image22 = new PictureButton(QStringLiteral("Image22"), this);

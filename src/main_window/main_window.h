@@ -49,6 +49,8 @@ Q_SIGNALS:
     // The window manager minimised the window.
     void minimised();
     void closed();
+    // A navigation button was clicked; its screen comes to the front right after.
+    void navigationClicked(QWidget* screen);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
