@@ -74,6 +74,15 @@ void wireCompose(const Screens& s) {
     QObject::connect(compose, &TForm3::balanceRefreshRequested, s.Form1, &TForm1::Reshmoney);
 }
 
+// "插入短语" of the MMS screen shows the phrase library; its sends lower the balance shown on the
+// send-SMS screen.
+void wireMms(const Screens& s) {
+    TForm2* main = s.Form2;
+    QWidget* phrases = s.Form5;
+    QObject::connect(s.Form14, &TForm14::phrasesRequested, main, [main, phrases] { main->showScreen(phrases); });
+    QObject::connect(s.Form14, &TForm14::accountChanged, s.Form3, &TForm3::showAccount);
+}
+
 // The sent log, the replies and the address book hand numbers to the send-SMS and MMS screens and bring them
 // to the front.
 void wireRecords(const Screens& s) {
@@ -136,6 +145,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireTray(screens, services);
     wireLogin(screens);
     wireCompose(screens);
+    wireMms(screens);
     wireRecords(screens);
     wireSpreadsheetImport(screens);
     wirePhrases(screens);
