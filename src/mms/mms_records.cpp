@@ -6,12 +6,12 @@ DateRangeRecordsConfig mmsRecordsConfig() {
     DateRangeRecordsConfig c;
     c.table = QStringLiteral("mms_list");
     c.keyField = QStringLiteral("id");
-    c.columns = {{QStringLiteral("snum"), QStringLiteral("编号"), 14},
-                 {QStringLiteral("mobcount"), QStringLiteral("数量"), 6},
-                 {QStringLiteral("title"), QStringLiteral("标题"), 20},
-                 {QStringLiteral("mmsfiles"), QStringLiteral("彩信文件"), 16},
+    c.columns = {{QStringLiteral("snum"), QStringLiteral("编号"), 12},
+                 {QStringLiteral("mobcount"), QStringLiteral("数量"), 5},
+                 {QStringLiteral("title"), QStringLiteral("标题"), 16},
+                 {QStringLiteral("mmsfiles"), QStringLiteral("彩信文件"), 14},
                  {QStringLiteral("intime"), QStringLiteral("发送时间"), 18},
-                 {QStringLiteral("tag"), QStringLiteral("状态"), 6}};
+                 {QStringLiteral("tag"), QStringLiteral("状态"), 5}};
     c.carriedFields = {QStringLiteral("mobno"), QStringLiteral("coutent")};
     c.exportColumns = {{QStringLiteral("编号"), QStringLiteral("snum")},
                        {QStringLiteral("数量"), QStringLiteral("mobcount")},

@@ -16,7 +16,6 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTreeWidget>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace parlumo {
@@ -40,16 +39,22 @@ QLineEdit* figure(const QString& name, QWidget* parent) {
 
 // Refuses typing that makes the text longer than a limit; a longer text set by the program (the
 // file dialog's full path) stays and can still be shortened.
-class TypingLimit final : public QValidator {
+class TypingLimit final : public QObject {
 public:
-    TypingLimit(QLineEdit* edit, int maxChars) : QValidator(edit), edit_(edit), maxChars_(maxChars) {}
-    State validate(QString& input, int&) const override {
-        return input.size() <= maxChars_ || input.size() <= edit_->text().size() ? Acceptable : Invalid;
+    TypingLimit(QLineEdit* edit, int maxChars) : QObject(edit) {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, maxChars](const QString& text) {
+            if (text.size() <= maxChars || text.size() <= before_.size())
+                return;
+            const int caret = edit->cursorPosition() - static_cast<int>(text.size() - before_.size());
+            edit->setText(before_);
+            edit->setCursorPosition(caret);
+        });
+        // The edit's own text, not the signal's: a refused edit still reports its text afterwards.
+        connect(edit, &QLineEdit::textChanged, this, [this, edit] { before_ = edit->text(); });
     }
 
 private:
-    QLineEdit* edit_;
-    int maxChars_;
+    QString before_;
 };
 
 QLabel* caption(const QString& text, QWidget* parent) {
@@ -149,7 +154,7 @@ QWidget* TForm14::buildPicture(QWidget* page) {
     auto* row = new QHBoxLayout(GroupBox5);
     auto* choice = new QVBoxLayout;
     edtmmfile = named(new QLineEdit(GroupBox5), QStringLiteral("edtmmfile"));
-    edtmmfile->setValidator(new TypingLimit(edtmmfile, 17));
+    new TypingLimit(edtmmfile, 17);
     choice->addWidget(edtmmfile);
     auto* buttons = new QHBoxLayout;
     LbSpeedButton1 = namedButton(QStringLiteral("LbSpeedButton1"), QStringLiteral("添加彩铃文件"), GroupBox5);
@@ -164,7 +169,8 @@ QWidget* TForm14::buildPicture(QWidget* page) {
     Memo4->setPlainText(QStringLiteral("支持的文件太小：50K\n图片格式： GIF、JPEG、BMP、PNG等图片等。"));
     Memo4->setFrameShape(QFrame::NoFrame);
     Memo4->setStyleSheet(QStringLiteral("QPlainTextEdit{background:transparent;color:#555;}"));
-    Memo4->setFixedHeight(52);
+    Memo4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo4->setFixedHeight(Memo4->fontMetrics().lineSpacing() * 3 + 12); // room for the lines wrapped once
     row->addWidget(Memo4, 2);
     return GroupBox5;
 }
