@@ -79,7 +79,8 @@ void wireCompose(const Screens& s) {
 void wireMms(const Screens& s) {
     TForm2* main = s.Form2;
     QWidget* phrases = s.Form5;
-    QObject::connect(s.Form14, &TForm14::phrasesRequested, main, [main, phrases] { main->showScreen(phrases); });
+    QObject::connect(
+        s.Form14, &TForm14::phrasesRequested, main, [main, phrases] { main->showScreen(phrases); });
     QObject::connect(s.Form14, &TForm14::accountChanged, s.Form3, &TForm3::showAccount);
 }
 

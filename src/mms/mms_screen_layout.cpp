@@ -158,7 +158,8 @@ QWidget* TForm14::buildPicture(QWidget* page) {
     choice->addWidget(edtmmfile);
     auto* buttons = new QHBoxLayout;
     LbSpeedButton1 = namedButton(QStringLiteral("LbSpeedButton1"), QStringLiteral("添加彩铃文件"), GroupBox5);
-    LbSpeedButton2 = namedButton(QStringLiteral("LbSpeedButton2"), QStringLiteral("更多彩铃文件.."), GroupBox5);
+    LbSpeedButton2 =
+        namedButton(QStringLiteral("LbSpeedButton2"), QStringLiteral("更多彩铃文件.."), GroupBox5);
     buttons->addWidget(LbSpeedButton1);
     buttons->addWidget(LbSpeedButton2);
     buttons->addStretch();
@@ -197,9 +198,12 @@ QWidget* TForm14::buildNumbers(QWidget* page) {
     LbSpeedButton9 = namedButton(QStringLiteral("LbSpeedButton9"), QStringLiteral("导出号码"), GroupBox3);
     LbSpeedButton12 = namedButton(QStringLiteral("LbSpeedButton12"), QStringLiteral("清空号码"), GroupBox3);
     LbSpeedButton11 = namedButton(QStringLiteral("LbSpeedButton11"), QStringLiteral("过滤重号"), GroupBox3);
-    LbSpeedButton600 = namedButton(QStringLiteral("LbSpeedButton600"), QStringLiteral("删除选中号码"), GroupBox3);
-    LbSpeedButton59 = namedButton(QStringLiteral("LbSpeedButton59"), QStringLiteral("从TEXT中提取号码"), GroupBox3);
-    for (QPushButton* b : {LbSpeedButton59, LbSpeedButton9, LbSpeedButton600, LbSpeedButton11, LbSpeedButton12})
+    LbSpeedButton600 =
+        namedButton(QStringLiteral("LbSpeedButton600"), QStringLiteral("删除选中号码"), GroupBox3);
+    LbSpeedButton59 =
+        namedButton(QStringLiteral("LbSpeedButton59"), QStringLiteral("从TEXT中提取号码"), GroupBox3);
+    for (QPushButton* b :
+         {LbSpeedButton59, LbSpeedButton9, LbSpeedButton600, LbSpeedButton11, LbSpeedButton12})
         tools->addWidget(b);
     tools->addStretch();
     row->addWidget(GroupBox3);
@@ -210,8 +214,12 @@ QWidget* TForm14::buildRecordsPage() {
     auto* page = new QWidget;
     records_ = new DateRangeRecords(services_, mmsRecordsConfig(), page);
     auto* details = new QHBoxLayout;
-    auto detail = [page, details](QLabel*& label, const QString& labelName, const QString& text,
-                                  QPlainTextEdit*& memo, const QString& memoName, int stretch) {
+    auto detail = [page, details](QLabel*& label,
+                                  const QString& labelName,
+                                  const QString& text,
+                                  QPlainTextEdit*& memo,
+                                  const QString& memoName,
+                                  int stretch) {
         auto* column = new QVBoxLayout;
         label = named(new QLabel(text, page), labelName);
         column->addWidget(label);

@@ -57,18 +57,28 @@ void TForm14::LbSpeedButton3Click() {
                   pwd = account.pwd.trimmed(),
                   send = sending_](const SoapCallControl& control) {
         return soapClientFor(endpoint, control)
-            .SendMMS(uid, pwd, send.mobno.trimmed(), send.title, send.content, send.picture, send.pictureName);
+            .SendMMS(
+                uid, pwd, send.mobno.trimmed(), send.title, send.content, send.picture, send.pictureName);
     });
 }
 
 void TForm14::refuse(const MmsRefusal& refusal) {
     inform(refusal.message);
     switch (refusal.focus) {
-    case MmsField::Numbers: mob->setFocus(); break;
-    case MmsField::Title: mmstitle->setFocus(); break;
-    case MmsField::Text: mmstxt->setFocus(); break;
-    case MmsField::PictureFile: edtmmfile->setFocus(); break;
-    case MmsField::None: break;
+    case MmsField::Numbers:
+        mob->setFocus();
+        break;
+    case MmsField::Title:
+        mmstitle->setFocus();
+        break;
+    case MmsField::Text:
+        mmstxt->setFocus();
+        break;
+    case MmsField::PictureFile:
+        edtmmfile->setFocus();
+        break;
+    case MmsField::None:
+        break;
     }
     LbSpeedButton3->setEnabled(true);
 }
@@ -95,8 +105,8 @@ void TForm14::acceptTask(const QString& taskNumber) {
     try {
         services_.database->execute(mmsRecordInsert(services_.account->get().uid, taskNumber, sending_));
     } catch (const DatabaseError& error) {
-        inform(QStringLiteral("任务已提交成功！任务号：") + taskNumber + QStringLiteral("，但本地记录保存失败：") +
-               error.reason());
+        inform(QStringLiteral("任务已提交成功！任务号：") + taskNumber +
+               QStringLiteral("，但本地记录保存失败：") + error.reason());
         return;
     }
     inform(QStringLiteral("彩信的提交成功！手机收到仍需要一段时间,请您耐心等侯！"));

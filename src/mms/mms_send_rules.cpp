@@ -67,7 +67,8 @@ QString mmsResultMessage(const QString& reply) {
 }
 
 SqlText mmsRecordInsert(const QString& uid, const QString& taskNumber, const MmsSend& send) {
-    return SqlText(QStringLiteral("insert into mms_list(uid,snum,mobcount,mobno,title,coutent,mmsfiles,tag) values("))
+    return SqlText(QStringLiteral(
+                       "insert into mms_list(uid,snum,mobcount,mobno,title,coutent,mmsfiles,tag) values("))
         .value(uid.trimmed())
         .add(QStringLiteral(","))
         .value(taskNumber.trimmed())

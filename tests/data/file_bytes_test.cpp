@@ -1,7 +1,7 @@
 #include "data/file_bytes.h"
 
-#include "text/error.h"
 #include "tests/support/program_fixture.h"
+#include "text/error.h"
 
 #include <QDir>
 #include <QFile>

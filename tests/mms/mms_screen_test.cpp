@@ -90,7 +90,8 @@ TEST_F(MmsScreenTest, TheTextStaysOneParagraphAndTheModeSetsItsLimit) {
 }
 
 TEST_F(MmsScreenTest, APictureIsChosenFromTheSampleFolderAndMoreAreOnTheServicesSite) {
-    const QString sample = QDir(services().programFolder).filePath(QStringLiteral("彩信示例文件/a-long-picture-name.gif"));
+    const QString sample =
+        QDir(services().programFolder).filePath(QStringLiteral("彩信示例文件/a-long-picture-name.gif"));
     fileDialogs->answers << sample << QString();
     control<QPushButton>("LbSpeedButton1")->click();
     ASSERT_EQ(fileDialogs->requests.size(), 1);
@@ -191,7 +192,8 @@ TEST_F(MmsScreenTest, InsertPhraseAsksForThePhraseLibrary) {
     EXPECT_EQ(phrases.size(), 1);
 
     control<QPushButton>("btfdy")->click();
-    EXPECT_EQ(child<QWidget>(*screens().Form2, "Panel1")->children().last(), static_cast<QObject*>(screens().Form5));
+    EXPECT_EQ(child<QWidget>(*screens().Form2, "Panel1")->children().last(),
+              static_cast<QObject*>(screens().Form5));
 }
 
 class MmsRecordsTest : public MmsScreenTest {
@@ -236,7 +238,8 @@ TEST_F(MmsRecordsTest, ShowingThePageListsTheLastWeeksRecordsAndAClickShowsOnesD
     EXPECT_EQ(captions, (QStringList{"编号", "数量", "标题", "彩信文件", "发送时间", "状态"}));
     EXPECT_EQ(test::listedColumn(grid(), 1), (QStringList{"2", "2"}));
 
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(grid()->model()->index(1, 2)).center());
+    QTest::mouseClick(
+        grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(grid()->model()->index(1, 2)).center());
     EXPECT_EQ(control<QPlainTextEdit>("mmo1")->toPlainText(), QStringLiteral("13800000001\n13800000002"));
     EXPECT_EQ(control<QPlainTextEdit>("mmo2")->toPlainText(), QStringLiteral("内容102"));
     EXPECT_EQ(control<QLabel>("lbl2")->text(), QStringLiteral("接收号码"));
@@ -266,9 +269,12 @@ TEST_F(MmsRecordsTest, TheExportWritesEveryColumnOfTheListedRecords) {
         header << sheet.cell(1, c);
         row << sheet.cell(2, c);
     }
-    EXPECT_EQ(header, (QStringList{"编号", "数量", "标题", "彩信接收号码", "彩信内容", "彩信文件", "发送时间", "状态"}));
+    EXPECT_EQ(
+        header,
+        (QStringList{"编号", "数量", "标题", "彩信接收号码", "彩信内容", "彩信文件", "发送时间", "状态"}));
     row.removeAt(6); // the time of the insert
-    EXPECT_EQ(row, (QStringList{"201", "2", "标题201", "13800000001, 13800000002", "内容201", "a.gif", "成功"}));
+    EXPECT_EQ(row,
+              (QStringList{"201", "2", "标题201", "13800000001, 13800000002", "内容201", "a.gif", "成功"}));
     EXPECT_EQ(sheet.usedRows(), 2);
 }
 

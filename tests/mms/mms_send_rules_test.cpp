@@ -1,8 +1,8 @@
 #include "mms/mms_send_rules.h"
 
 #include "data/database.h"
-#include "text/error.h"
 #include "tests/support/program_fixture.h"
+#include "text/error.h"
 
 #include <QSqlQuery>
 
@@ -49,31 +49,82 @@ TEST_F(MmsSendRulesTest, ChecksRunInOrderAndStopAtTheFirstThatFails) {
         MmsField focus;
     } cases[] = {
         {"valid", [](MmsDraft&) {}, QString(), MmsField::None},
-        {"no numbers", [](MmsDraft& d) { d.numbersText.clear(); d.numberCount = 0; }, noNumbers, MmsField::Numbers},
+        {"no numbers",
+         [](MmsDraft& d) {
+             d.numbersText.clear();
+             d.numberCount = 0;
+         },
+         noNumbers,
+         MmsField::Numbers},
         {"count below one", [](MmsDraft& d) { d.numberCount = 0; }, noNumbers, MmsField::Numbers},
-        {"every check fails", [](MmsDraft& d) { d = MmsDraft{}; d.textLength = 9; }, noNumbers, MmsField::Numbers},
-        {"empty title", [](MmsDraft& d) { d.title.clear(); d.textLength = 9999; }, noTitle, MmsField::Title},
+        {"every check fails",
+         [](MmsDraft& d) {
+             d = MmsDraft{};
+             d.textLength = 9;
+         },
+         noNumbers,
+         MmsField::Numbers},
+        {"empty title",
+         [](MmsDraft& d) {
+             d.title.clear();
+             d.textLength = 9999;
+         },
+         noTitle,
+         MmsField::Title},
         {"title still the hint", [](MmsDraft& d) { d.title = kTitleHint; }, noTitle, MmsField::Title},
-        {"title is more than the hint", [](MmsDraft& d) { d.title = kTitleHint + "x"; }, QString(), MmsField::None},
+        {"title is more than the hint",
+         [](MmsDraft& d) { d.title = kTitleHint + "x"; },
+         QString(),
+         MmsField::None},
         {"499 of 500", [](MmsDraft& d) { d.textLength = 499; }, QString(), MmsField::None},
         {"500 of 500", [](MmsDraft& d) { d.textLength = 500; }, QString(), MmsField::None},
-        {"501 of 500", [](MmsDraft& d) { d.textLength = 501; d.balance = "0"; }, tooLong, MmsField::Text},
+        {"501 of 500",
+         [](MmsDraft& d) {
+             d.textLength = 501;
+             d.balance = "0";
+         },
+         tooLong,
+         MmsField::Text},
         {"1000 of 1000",
-         [](MmsDraft& d) { d.mode = MmsMode::Text; d.textLimit = 1000; d.textLength = 1000; },
-         QString(), MmsField::None},
+         [](MmsDraft& d) {
+             d.mode = MmsMode::Text;
+             d.textLimit = 1000;
+             d.textLength = 1000;
+         },
+         QString(),
+         MmsField::None},
         {"1001 of 1000",
-         [](MmsDraft& d) { d.mode = MmsMode::Text; d.textLimit = 1000; d.textLength = 1001; },
-         tooLong, MmsField::Text},
+         [](MmsDraft& d) {
+             d.mode = MmsMode::Text;
+             d.textLimit = 1000;
+             d.textLength = 1001;
+         },
+         tooLong,
+         MmsField::Text},
         {"balance equal to 0.3 x 3",
-         [](MmsDraft& d) { d.numbersText = "1\n2\n3"; d.numberCount = 3; d.balance = "0.9"; },
-         QString(), MmsField::None},
+         [](MmsDraft& d) {
+             d.numbersText = "1\n2\n3";
+             d.numberCount = 3;
+             d.balance = "0.9";
+         },
+         QString(),
+         MmsField::None},
         {"balance a cent short",
-         [](MmsDraft& d) { d.numberCount = 3; d.balance = "0.89"; d.picturePath.clear(); },
-         noMoney, MmsField::None},
+         [](MmsDraft& d) {
+             d.numberCount = 3;
+             d.balance = "0.89";
+             d.picturePath.clear();
+         },
+         noMoney,
+         MmsField::None},
         {"no picture", [](MmsDraft& d) { d.picturePath.clear(); }, noPicture, MmsField::PictureFile},
         {"text mode needs no picture",
-         [](MmsDraft& d) { d.mode = MmsMode::Text; d.picturePath.clear(); },
-         QString(), MmsField::None},
+         [](MmsDraft& d) {
+             d.mode = MmsMode::Text;
+             d.picturePath.clear();
+         },
+         QString(),
+         MmsField::None},
     };
     for (const auto& c : cases) {
         MmsDraft d = valid();
@@ -169,8 +220,15 @@ TEST_F(MmsSendRulesTest, TheRecordBindsEveryValueSoQuotesAreStoredIntact) {
     for (int i = 0; i < 9; ++i)
         values << row.value(i).toString();
     EXPECT_EQ(values,
-              (QStringList{"demo", "20261211", "2", "integer", "13800000001,13800000002", "it's",
-                           "'); drop table mms_list; --", "p.gif", QStringLiteral("成功")}));
+              (QStringList{"demo",
+                           "20261211",
+                           "2",
+                           "integer",
+                           "13800000001,13800000002",
+                           "it's",
+                           "'); drop table mms_list; --",
+                           "p.gif",
+                           QStringLiteral("成功")}));
 }
 
 } // namespace
