@@ -9,8 +9,8 @@
 
 namespace parlumo::test {
 
-// The MMS screen of a program pointed at a simulator, with the demo account logged in.
-class MmsScreenTest : public ProgramWithSimulatorTest {
+// The MMS screen of a program pointed at a simulator; logIn() puts the demo account in place.
+class MmsScreenTest : public LoginTest {
 protected:
     TForm14& form() { return *screens().Form14; }
     template <typename T> T* control(const char* name) { return child<T>(form(), name); }
@@ -26,12 +26,6 @@ protected:
     // Waits, bounded, until the send button is enabled again.
     bool waitForSend() {
         return QTest::qWaitFor([this] { return control<QPushButton>("LbSpeedButton3")->isEnabled(); }, 20000);
-    }
-    QStringList shown() const {
-        QStringList lines;
-        for (const MessageRequest& m : messages->shown)
-            lines << describe(m);
-        return lines;
     }
 };
 
