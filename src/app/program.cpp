@@ -83,6 +83,7 @@ void Program::stopWorkers() {
     screens_.Form4->stopWorkers();
     screens_.FAX_log->stopWorkers();
     screens_.Form13->stopWorkers();
+    screens_.Form14->stopWorkers();
 }
 
 // Workers stop first; then the screens go in the reverse order of their creation, so the

@@ -101,6 +101,13 @@ void wireVoice(const Screens& s) {
     QObject::connect(voice, &TForm12::accountChanged, s.Form3, &TForm3::showAccount);
 }
 
+// "插入短语" of the MMS screen shows the phrase library; its sends lower the balance shown on the
+// send-SMS screen.
+void wireMms(const Screens& s) {
+    bringToFront(s.Form14, &TForm14::phrasesRequested, s.Form2, s.Form5);
+    QObject::connect(s.Form14, &TForm14::accountChanged, s.Form3, &TForm3::showAccount);
+}
+
 // The sent log, the replies and the address book hand numbers to the send-SMS and MMS screens and bring them
 // to the front.
 void wireRecords(const Screens& s) {
@@ -169,6 +176,7 @@ void wireScreens(const Screens& screens, Services& services) {
     wireLogin(screens);
     wireCompose(screens);
     wireVoice(screens);
+    wireMms(screens);
     wireRecords(screens);
     wireSpreadsheetImport(screens);
     wirePhrases(screens);

@@ -349,7 +349,7 @@ TEST_F(PhraseScreenTest, AChosenPhraseLandsInTheTextOfItsScreen) {
          screens().Form14,
          child<QPlainTextEdit>(*screens().Form14, "mmstxt"),
          "Image5",
-         "第一行\n它's"},
+         "第一行它's"},
         {"至：语音",
          [menu] { entry(menu, "至：语音")->trigger(); },
          screens().Form12,
