@@ -3,7 +3,9 @@
 #include "core/account_state.h"
 #include "data/database.h"
 #include "data/spreadsheet_reader.h"
+#include "fax/fax_progress_dialog.h"
 #include "tests/fax/fax_screen_fixture.h"
+#include "tests/support/modal.h"
 #include "tests/support/record_lists.h"
 
 #include <QDateEdit>
@@ -266,7 +268,7 @@ TEST_F(FaxRecordsTest, ThePageListsTheAccountsFaxesOfThePickedDaysNewestFirst) {
     EXPECT_EQ(test::listedColumn(grid(), 0), (QStringList{"F3", "F1"}));
 }
 
-TEST_F(FaxRecordsTest, AClickOnAListedFaxAsksForItsProgressAndAClickInAnEmptyListDoesNot) {
+TEST_F(FaxRecordsTest, AClickOnAListedFaxOpensItsProgressAndAClickInAnEmptyListDoesNot) {
     logIn();
     showScreen();
     QSignalSpy progress(&fax(), &Tf_fax::progressRequested);
@@ -277,10 +279,20 @@ TEST_F(FaxRecordsTest, AClickOnAListedFaxAsksForItsProgressAndAClickInAnEmptyLis
     addRecord(QStringLiteral("demo"), QStringLiteral("F1"), QStringLiteral("2"), daysAgo(2));
     addRecord(QStringLiteral("demo"), QStringLiteral("F3"), QStringLiteral("5"), daysAgo(1));
     control<QPushButton>("LbSpeedButton5")->click();
-    QTest::mouseClick(
-        grid()->viewport(), Qt::LeftButton, {}, grid()->visualRect(grid()->model()->index(1, 2)).center());
+    QDialog* dialog = screens().FAX_log;
+    QStringList shown;
+    EXPECT_TRUE(test::whileModalShows(
+        dialog,
+        [&] {
+            QTest::mouseClick(grid()->viewport(),
+                              Qt::LeftButton,
+                              {},
+                              grid()->visualRect(grid()->model()->index(1, 2)).center());
+        },
+        [&] { shown << child<QLineEdit>(dialog, "snum_s")->text() << child<QLineEdit>(dialog, "allhm")->text(); }));
     ASSERT_EQ(progress.size(), 1);
     EXPECT_EQ(progress[0], (QList<QVariant>{QStringLiteral("F1"), QStringLiteral("2")}));
+    EXPECT_EQ(shown, (QStringList{"F1", "2"}));
 }
 
 TEST_F(FaxRecordsTest, TheExportWritesTheListedFaxesUnderTheirCaptions) {

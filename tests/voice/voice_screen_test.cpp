@@ -1,8 +1,10 @@
 #include "voice/voice_screen.h"
 
 #include "data/spreadsheet_reader.h"
+#include "tests/support/modal.h"
 #include "tests/support/record_lists.h"
 #include "tests/voice/voice_fixture.h"
+#include "voice/voice_progress_dialog.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -88,7 +90,7 @@ TEST_F(VoiceRecordsTest, ShowingTheRecordsListsTheLastSevenDaysOfTheAccountNewes
     EXPECT_EQ(test::listedColumn(grid(), 0), (QStringList{"52017", "V2", "V1"}));
 }
 
-TEST_F(VoiceRecordsTest, AClickOnARecordAsksForItsProgressAndAClickInAnEmptyListDoesNot) {
+TEST_F(VoiceRecordsTest, AClickOnARecordOpensItsProgressAndAClickInAnEmptyListDoesNot) {
     logIn();
     form().resize(1000, 700);
     form().show();
@@ -101,10 +103,16 @@ TEST_F(VoiceRecordsTest, AClickOnARecordAsksForItsProgressAndAClickInAnEmptyList
     addRecord("demo", "V5", "5", "b.wav", daysAgo(0));
     child<QPushButton>(form(), "LbSpeedButton10")->click();
     const QRect second = grid()->visualRect(grid()->model()->index(1, 0));
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, second.center());
+    QDialog* dialog = screens().Form13;
+    QStringList shown;
+    EXPECT_TRUE(test::whileModalShows(
+        dialog,
+        [&] { QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, second.center()); },
+        [&] { shown << child<QLineEdit>(dialog, "snum_s")->text() << child<QLineEdit>(dialog, "allhm")->text(); }));
     ASSERT_EQ(progress.size(), 1);
     EXPECT_EQ(progress[0][0].toString(), QStringLiteral("V2"));
     EXPECT_EQ(progress[0][1].toString(), QStringLiteral("2"));
+    EXPECT_EQ(shown, (QStringList{"V2", "2"}));
 }
 
 TEST_F(VoiceRecordsTest, TheExportWritesTheListedRecordsUnderTheirCaptions) {
