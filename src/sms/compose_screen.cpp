@@ -177,12 +177,13 @@ QWidget* TForm3::buildNumbers() {
                            LbSpeedButton5,
                            LbSpeedButton7})
         tools->addWidget(b);
+    // The hint stands beside the entry, so that the column fits the window of a 1366x768 screen.
     auto* entry = new QGroupBox(QStringLiteral("号码输入(小灵通 区号+号码)"), box);
-    auto* entryColumn = new QVBoxLayout(entry);
+    auto* entryRow = new QHBoxLayout(entry);
     inmob = named(new QLineEdit(entry), QStringLiteral("inmob"));
     inmob->setMaxLength(12);
-    entryColumn->addWidget(inmob);
-    entryColumn->addWidget(new QLabel(QStringLiteral("回车输入"), entry));
+    entryRow->addWidget(inmob, 1);
+    entryRow->addWidget(new QLabel(QStringLiteral("回车输入"), entry));
     tools->addWidget(entry);
     tools->addStretch();
     row->addLayout(tools);

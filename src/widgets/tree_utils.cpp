@@ -14,6 +14,7 @@
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -72,6 +73,11 @@ TTreeUtils::TTreeUtils(QTreeWidget* tree,
     viewport_ = tree_->viewport();
     viewport_->installEventFilter(this);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &TTreeUtils::selectionChanged);
+    connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        if (item && item == pressedSelected_)
+            selectionChanged();
+        pressedSelected_ = nullptr;
+    });
     connect(tree_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int) { edited(item); });
 
     edtCaption_ = named(new QLineEdit(QStringLiteral("未命名分类"), tree_), QStringLiteral("edtCaption"));
@@ -410,6 +416,14 @@ bool TTreeUtils::eventFilter(QObject* watched, QEvent* event) {
     if (watched != viewport_)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        // A left click on the node already selected changes no selection; its release reports
+        // the node again (itemClicked), so that the screen lists the group again.
+        const auto* press = static_cast<QMouseEvent*>(event);
+        QTreeWidgetItem* item = tree_->itemAt(press->position().toPoint());
+        pressedSelected_ = press->button() == Qt::LeftButton && item && item == selectedNode() ? item : nullptr;
+        return QObject::eventFilter(watched, event);
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);

@@ -145,7 +145,8 @@ public Q_SLOTS:
     void dropOn(QTreeWidgetItem* target, QObject* source);
 
 Q_SIGNALS:
-    // The user selected a node; `parent` is the data of its parent (the root's for the root).
+    // The user selected a node, or clicked the node already selected; `parent` is the data of its
+    // parent (the root's for the root).
     void nodeSelected(const parlumo::TNodeData& node, const parlumo::TNodeData& parent);
     // The newest load has ended.
     void loaded();
@@ -185,6 +186,8 @@ private:
     DeleteContents deleteContents_;
     QList<QPointer<QWidget>> dropSources_;
     QString lastStatement_;
+    // The node that was already selected when the left button went down on it, else null.
+    QTreeWidgetItem* pressedSelected_ = nullptr;
 
     // The load whose levels are applied; levels of older loads are dropped.
     quint64 currentLoad_ = 0;

@@ -14,9 +14,11 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -94,6 +96,31 @@ TEST_F(MainWindowTest, NavigationButtonsShowTheirScreensOverThePreviousOnes) {
     }
     EXPECT_EQ(hosted().size(), 9);
     EXPECT_TRUE(messages->shown.isEmpty());
+}
+
+// On a 1366x768 screen, the most common laptop size, each screen fits the panel of the full main
+// window: no control is squeezed below the height it needs to be read and typed into.
+TEST_F(MainWindowTest, EveryScreenFitsTheFullWindowOfA1366By768Screen) {
+    enterAsGuest();
+    main().setGeometry(0, 0, 1366, 768);
+    Screens& s = screens();
+    const QList<QWidget*> hostedScreens{
+        s.Form3, s.Form14, s.f_fax, s.Form12, s.Form4, s.Form8, s.Form5, s.Form6, s.Form7};
+    for (QWidget* screen : hostedScreens) {
+        main().showScreen(screen);
+        QCoreApplication::processEvents();
+        for (QWidget* control : screen->findChildren<QWidget*>()) {
+            const bool userControl = qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractButton*>(control) ||
+                                     qobject_cast<QComboBox*>(control) || qobject_cast<QLabel*>(control);
+            // Qt's own parts (the edit inside a date box) are not the screen's controls.
+            if (!userControl || control->objectName().startsWith("qt_") || !control->isVisibleTo(screen))
+                continue;
+            EXPECT_GE(control->height(), control->minimumSizeHint().height())
+                << screen->objectName().toStdString() << " squeezes "
+                << control->metaObject()->className() << " "
+                << control->objectName().toStdString();
+        }
+    }
 }
 
 struct AgentCode {

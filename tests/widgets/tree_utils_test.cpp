@@ -467,6 +467,31 @@ TEST_F(TreeUtilsTest, SelectingANodeReportsItAndItsParent) {
     EXPECT_EQ(selected.size(), 2);
 }
 
+// A click on the group already selected (say, after a search listed other rows) reports it again,
+// so that its screen lists it again; a click that selects a group reports it once.
+TEST_F(TreeUtilsTest, ClickingTheSelectedNodeReportsItAgain) {
+    add({{1, 0, "a"}, {2, 0, "b"}});
+    load();
+    screen.show();
+    QSignalSpy selected(utils.get(), &TTreeUtils::nodeSelected);
+    const auto click = [&](int index, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(tree->viewport(), button, {}, tree->visualItemRect(node(index)).center());
+    };
+    click(1);
+    ASSERT_EQ(selected.size(), 1);
+    click(1);
+    click(1);
+    click(2);
+    // The right button opens the group menu; it lists nothing.
+    click(2, Qt::RightButton);
+    ASSERT_EQ(selected.size(), 4);
+    const QList<int> reported{selected[0][0].value<TNodeData>().Index,
+                              selected[1][0].value<TNodeData>().Index,
+                              selected[2][0].value<TNodeData>().Index,
+                              selected[3][0].value<TNodeData>().Index};
+    EXPECT_EQ(reported, (QList<int>{1, 1, 1, 2}));
+}
+
 TEST_F(TreeUtilsTest, ExecSqlReportsSuccessAndRemembersTheStatement) {
     EXPECT_TRUE(utils->ExecSql(SqlText("update tel set Caption=").value("x")));
     EXPECT_EQ(utils->lastStatement(), "update tel set Caption=?");
