@@ -5,6 +5,8 @@
 #include "sms/reply_box.h"
 #include "text/gbk.h"
 
+#include <algorithm>
+
 using namespace parlumo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -12,7 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!holdsReplies(answer))
         return 0;
     const ReplyBoxAnswer read = readReplyBox(answer);
-    fuzz::require(read.replies.size() <= answer.count(QStringLiteral("<br>")) + 1, "one reply per record at most");
+    // Records end at "<br>" and, as any field does, at a control character.
+    const auto ends = answer.count(QStringLiteral("<br>")) + std::count_if(answer.cbegin(), answer.cend(), [](QChar c) {
+                          return c.unicode() >= 1 && c.unicode() < 32;
+                      });
+    fuzz::require(read.replies.size() <= ends + 1, "one reply per record at most");
     for (const ReceivedReply& reply : read.replies) {
         const QString time = normalisedReplyTime(reply.time);
         fuzz::require(time == reply.time || time.size() == 19, "a read time is \"yyyy-MM-dd HH:mm:ss\"");

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<QByteArray> old = linesOf(before);
     const QList<QByteArray> now = linesOf(contentsOf(settings.filePath()));
     const auto kept = [&](qsizetype i, qsizetype j) {
-        return now[j] == old[i] || (i + 1 == old.size() && !old[i].endsWith('\n') && withoutEnding(now[j]) == old[i]);
+        return now[j] == old[i] || (i + 1 == old.size() && !old[i].endsWith('\n') && now[j].startsWith(old[i]) &&
+                                    withoutEnding(now[j]) == withoutEnding(old[i]));
     };
     if (value != absent) {
         fuzz::require(now.size() == old.size(), "replacing a value adds no line");

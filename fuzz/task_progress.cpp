@@ -4,12 +4,18 @@
 #include "service/task_progress.h"
 #include "text/gbk.h"
 
+#include <algorithm>
+
 using namespace parlumo;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString answer = fromGbk(fuzz::bytes(data, size));
     const ProgressReply read = readProgressReply(answer);
-    fuzz::require(read.records.size() <= answer.count(QLatin1Char('\\')), "a record ends at \"\\\"");
+    // Records end at "\" and, as any field does, at a control character.
+    const auto ends = std::count_if(answer.cbegin(), answer.cend(), [](QChar c) {
+        return c == QLatin1Char('\\') || (c.unicode() >= 1 && c.unicode() < 32);
+    });
+    fuzz::require(read.records.size() <= ends, "the element after the last end is no record");
     fuzz::require(read.end != ProgressReply::End::Ignored || read.records.isEmpty(), "an ignored answer stores nothing");
     return 0;
 }
