@@ -7,6 +7,8 @@
 #include "service/replies.h"
 #include "text/split_fields.h"
 
+#include <algorithm>
+
 using namespace parlumo;
 
 namespace {
@@ -37,7 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!text.contains(QLatin1Char('^')))
         fuzz::require(restoreSpaces(protectSpaces(text)) == text, "restoring the blanks undoes protecting them");
-    fuzz::require(splitRecordList(text, QLatin1Char('\\')).size() <= text.count(QLatin1Char('\\')) + 1,
+    // Records end at their delimiter, a control character or (not counted) a quoted text's end.
+    const auto ends = std::count_if(text.cbegin(), text.cend(), [](QChar c) {
+        return c == QLatin1Char('\\') || (c.unicode() >= 1 && c.unicode() < 32);
+    });
+    fuzz::require(text.contains(QLatin1Char('"')) || splitRecordList(text, QLatin1Char('\\')).size() <= ends + 1,
                   "records end at their delimiter");
     for (const QStringList& fields : splitRecordList(text, QStringLiteral("<br>")))
         for (const QString& field : fields)
