@@ -120,8 +120,12 @@ void Settings::WriteSetting(const QString& section, const QString& key, const QS
     if (place.key >= 0) {
         lines[place.key].content = entry.content;
     } else {
+        // A last line ended by nothing or by a lone CR gets its line feed, so the new line
+        // neither joins it nor, read back, turns into part of its value.
         if (!lines.isEmpty() && lines.last().ending.isEmpty())
             lines.last().ending = newline;
+        else if (!lines.isEmpty() && lines.last().ending == "\r")
+            lines.last().ending += '\n';
         if (place.section < 0) {
             lines.append(Line{toGbk(QString(QLatin1Char('[') + section + QLatin1Char(']'))), newline});
             lines.append(entry);

@@ -28,12 +28,16 @@ std::optional<Decimal> Decimal::parse(const QString& text) {
     bool negative = false;
     if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
         negative = t[i++] == QLatin1Char('-');
+    // The bound is a value, not a count of digits: the largest whole part, rounded to fifteen
+    // digits when printed, prints as 10^20, which must parse again.
+    const __int128 largestWhole = powerOfTen(20);
     __int128 whole = 0;
     int wholeDigits = 0;
     while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128) {
-        if (++wholeDigits > 20)
-            return std::nullopt;
         whole = whole * 10 + (t[i++].unicode() - '0');
+        ++wholeDigits;
+        if (whole > largestWhole)
+            return std::nullopt;
     }
     __int128 fraction = 0;
     int fractionDigits = 0;

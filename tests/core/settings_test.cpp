@@ -103,6 +103,29 @@ TEST_F(SettingsTest, WriteKeepsEveryOtherLineByteForByte) {
                          "extra=1\r\n"));
 }
 
+// A file whose last line ends in a lone CR (a file cut short, or fuzzing's find): the new
+// entry must start a line of its own instead of joining the last one.
+TEST_F(SettingsTest, WriteAfterALastLineEndedByALoneCarriageReturn) {
+    const struct {
+        const char* name;
+        QByteArray before;
+        const char *section, *key, *value;
+        QByteArray after;
+    } cases[] = {
+        {"new key in the last section", "[config]\r\nuid=demo\r", "config", "pwd", "x",
+         "[config]\r\nuid=demo\r\npwd=x\r\n"},
+        {"new section", "; comment\n[\x02[Cid=deONFIG]C\r", "service", "lasttxt", "v a=l",
+         "; comment\n[\x02[Cid=deONFIG]C\r\n[service]\nlasttxt=v a=l\n"},
+        {"CR LF ending kept", "[a]\r\nk=1\r\n", "a", "j", "2", "[a]\r\nk=1\r\nj=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        writeBytes("ovarn.ini", c.before);
+        settings().WriteSetting(c.section, c.key, c.value);
+        EXPECT_EQ(readBytes("ovarn.ini"), c.after) << c.name;
+        EXPECT_EQ(settings().ReadSetting(c.section, c.key, "missing"), QString::fromUtf8(c.value)) << c.name;
+    }
+}
+
 TEST_F(SettingsTest, LineBreaksInAValueCannotAddLines) {
     settings().WriteSetting("config", "lasttxt", "one\r\n[login]\npwd=x");
     EXPECT_EQ(settings().ReadSetting("login", "pwd", "none"), QStringLiteral("none"));

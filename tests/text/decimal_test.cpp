@@ -40,5 +40,29 @@ TEST(Decimal, PrintsTheShortestFormWithFifteenSignificantDigits) {
         EXPECT_EQ(d(c.value).toString(), QString::fromLatin1(c.text)) << c.value;
 }
 
+// Found by fuzzing: twenty nines parsed but printed as 10^20, which did not parse again.
+TEST(Decimal, EveryPrintedAmountParsesAgain) {
+    const struct {
+        const char* text;
+        bool accepted;
+    } cases[] = {{"99999999999999999999", true},
+                 {"100000000000000000000", true},
+                 {"100000000000000000000.5", true},
+                 {"100000000000000000001", false},
+                 {"-100000000000000000001", false},
+                 {"0000000000000000000000000012.5", true}};
+    for (const auto& c : cases) {
+        const std::optional<Decimal> value = Decimal::parse(QString::fromLatin1(c.text));
+        ASSERT_EQ(value.has_value(), c.accepted) << c.text;
+        if (!value)
+            continue;
+        const std::optional<Decimal> again = Decimal::parse(value->toString());
+        ASSERT_TRUE(again.has_value()) << c.text;
+        EXPECT_EQ(again->toString(), value->toString()) << c.text;
+    }
+    EXPECT_EQ(d("99999999999999999999").toString(), QStringLiteral("100000000000000000000"));
+    EXPECT_EQ(d("0000000000000000000000000012.5"), d("12.5"));
+}
+
 } // namespace
 } // namespace parlumo
