@@ -21,15 +21,28 @@ quint64 key(int row, int column) {
     return (static_cast<quint64>(row) << 32) | static_cast<quint32>(column);
 }
 
-// "B12" -> row 12, column 2.
+// The largest sheet that spreadsheet programs write: rows 1 to 1048576, columns A to XFD.
+constexpr int kMaxRows = 1048576;
+constexpr int kMaxColumns = 16384;
+
+bool inSheet(int row, int column) {
+    return row > 0 && row <= kMaxRows && column > 0 && column <= kMaxColumns;
+}
+
+// "B12" -> row 12, column 2; false for anything that names no cell of a sheet.
 bool parseReference(QStringView reference, int& row, int& column) {
     column = 0;
     qsizetype i = 0;
-    for (; i < reference.size() && reference[i].isLetter(); ++i)
-        column = column * 26 + (reference[i].toUpper().unicode() - 'A' + 1);
+    // Four letters are one more than the last column needs, and cannot overflow.
+    for (; i < reference.size() && i < 4; ++i) {
+        const char16_t letter = reference[i].toUpper().unicode();
+        if (letter < u'A' || letter > u'Z')
+            break;
+        column = column * 26 + (letter - u'A' + 1);
+    }
     bool ok = false;
     row = reference.mid(i).toInt(&ok);
-    return ok && column > 0 && row > 0;
+    return ok && inSheet(row, column);
 }
 
 QStringList readSharedStrings(const QByteArray& xml) {
@@ -100,18 +113,19 @@ void readXlsx(const QString& path, SpreadsheetReader& sheet) {
             continue;
         const QStringView name = reader.name();
         if (name == QLatin1String("row")) {
-            nextRow = reader.attributes().hasAttribute(QLatin1String("r"))
-                          ? reader.attributes().value(QLatin1String("r")).toInt()
-                          : nextRow + 1;
+            const int number = reader.attributes().value(QLatin1String("r")).toInt();
+            nextRow = number > 0 && number <= kMaxRows ? number : qMin(nextRow, kMaxRows) + 1;
             nextColumn = 0;
         } else if (name == QLatin1String("c")) {
             type = reader.attributes().value(QLatin1String("t")).toString();
             const QStringView reference = reader.attributes().value(QLatin1String("r"));
             if (reference.isEmpty() || !parseReference(reference, row, column)) {
                 row = nextRow;
-                column = nextColumn + 1;
+                column = qMin(nextColumn, kMaxColumns) + 1;
             }
             nextColumn = column;
+        } else if (!inSheet(row, column)) {
+            continue; // a cell outside any sheet is no part of it
         } else if (name == QLatin1String("v")) {
             const QString value = reader.readElementText();
             if (type == QLatin1String("s")) {

@@ -214,6 +214,30 @@ TEST_F(SpreadsheetTest, ReaderKeepsNumbersAsDigitsAndCountsToTheLastFilledRow) {
     EXPECT_EQ(sheet.cell(1, 1), QString());
 }
 
+// Cell references are read within the bounds of a sheet: the last column and row are cells, one
+// past them and references no sheet has are left out, and nothing overflows.
+TEST_F(SpreadsheetTest, CellReferencesAreReadWithinTheBoundsOfASheet) {
+    const QByteArray workbook = R"(<workbook><sheets><sheet name="S" r:id="rId1"/></sheets></workbook>)";
+    const QByteArray relations =
+        R"(<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>)";
+    const QByteArray sheet = R"(<worksheet><sheetData>
+        <row r="1"><c r="XFD1"><v>last column</v></c><c r="XFE1"><v>past it</v></c>
+                   <c r="ZZZZZZZZZZZZZZ1"><v>too many letters</v></c><c r="Ä1"><v>not a column</v></c></row>
+        <row r="1048576"><c r="A1048576"><v>last row</v></c></row>
+        <row r="1048577"><c r="A1048577"><v>past it</v></c></row>
+        <row r="2147483647"><c><v>no such row</v></c></row>
+        </sheetData></worksheet>)";
+    test::writePackage(file("bounds.xlsx"),
+                       {{"xl/workbook.xml", workbook},
+                        {"xl/_rels/workbook.xml.rels", relations},
+                        {"xl/worksheets/sheet1.xml", sheet}});
+    const SpreadsheetReader read = SpreadsheetReader::open(file("bounds.xlsx"));
+    EXPECT_EQ(read.cell(1, 16384), QStringLiteral("last column"));
+    EXPECT_EQ(read.cell(1, 16385), QString());
+    EXPECT_EQ(read.cell(1048576, 1), QStringLiteral("last row"));
+    EXPECT_EQ(read.usedRows(), 1048576);
+}
+
 // A file that is a spreadsheet but whose sheet cannot be read is told apart from a file that is
 // missing or no spreadsheet at all.
 TEST_F(SpreadsheetTest, ReaderTellsADamagedSheetFromAFileThatIsNoSpreadsheet) {
