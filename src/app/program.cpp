@@ -46,7 +46,6 @@ Program::Program(const QString& programFolder, Seams seams)
     services.database = &database_;
     services.account = account_.get();
     services.addresses = addresses;
-    services.soap = &soap_;
     services.messages = seams_.messages.get();
     services.fileDialogs = seams_.fileDialogs.get();
     services.shell = seams_.shell.get();

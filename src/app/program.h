@@ -5,7 +5,6 @@
 #include "core/services.h"
 #include "core/settings.h"
 #include "data/database.h"
-#include "service/soap_client.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
 #include "toolkit/shell.h"
@@ -49,7 +48,6 @@ private:
     Seams seams_;
     Settings settings_;
     Database database_;
-    Service1Soap soap_;
     std::unique_ptr<AccountState> account_;
     Services services_;
     Screens screens_;

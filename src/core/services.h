@@ -11,11 +11,10 @@ class Database;
 class FileDialogs;
 class MessageBoxes;
 class Settings;
-class Service1Soap;
 class Shell;
 
 // What every screen shares: the program folder, the settings file, the database, the account,
-// the service's addresses and SOAP client, and the seams through which screens show messages,
+// the service's addresses, and the seams through which screens show messages,
 // ask for files and open programs. Every screen lives from start-up to exit, so it is set once.
 struct Services {
     QString programFolder;
@@ -23,7 +22,6 @@ struct Services {
     Database* database = nullptr;
     AccountState* account = nullptr;
     ServiceAddresses addresses;
-    Service1Soap* soap = nullptr;
     // The installation's agent code, read from the settings when the login screen is shown.
     QString agentcode = QStringLiteral("OVARN");
     MessageBoxes* messages = nullptr;

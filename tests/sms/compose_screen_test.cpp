@@ -187,6 +187,11 @@ TEST_F(ComposeScreenTest, ExitDuringASendWarnsAndLogsTheBatchOnItsWay) {
     child<QPlainTextEdit>(f, "txt")->setPlainText("hi");
     child<QPlainTextEdit>(f, "mob")->setPlainText("13800000001");
     f.btsendClick();
+    // The first batch is on its way once the job has said so.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return child<QPlainTextEdit>(f, "sendlog")->toPlainText().contains(QString::fromUtf8("正在发送")); },
+        10000));
+    QTest::qWait(300);
     messages->answers = {MessageButton::Ok};
     QTest::mouseClick(child<PictureButton>(screens().Form2, "Image22"), Qt::LeftButton);
     ASSERT_EQ(messages->shown.size(), 1);

@@ -339,7 +339,8 @@ TEST_F(TaskProgressTest, ReopeningTheTaskListsTheSameRowsAndPollsAgain) {
 // A voice task sent to the simulator hands out its results two a poll; the fax page knows no
 // such task, and the fax dialog never lists the voice rows of the same task number.
 TEST_F(TaskProgressTest, VoiceAndFaxKeepTheirOwnRowsForEqualTaskNumbers) {
-    const QString snum = PrepareSoapClient(*services().soap, QString::fromStdString(sim.soapUrl()))
+    Service1Soap client;
+    const QString snum = PrepareSoapClient(client, QString::fromStdString(sim.soapUrl()))
                              .SendVoice(QStringLiteral("demo"),
                                         QStringLiteral("demo2026"),
                                         QStringLiteral("13800000001,13800000002,13800000003"),
