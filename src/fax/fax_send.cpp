@@ -93,8 +93,7 @@ void Tf_fax::sendAnswered(const QString& reply) {
     } catch (const DatabaseError& error) {
         // The service took the task and charged for it: the balance says so, the numbers stay.
         lowerBalance(sending_.cost);
-        inform(QStringLiteral("任务已提交成功！任务号：") + snum + QStringLiteral("，但本地记录保存失败：") +
-               error.reason());
+        inform(unrecordedTaskMessage(snum, error.reason()));
         return;
     }
     // Numbers typed or added while the fax went out are kept.

@@ -105,8 +105,7 @@ void TForm14::acceptTask(const QString& taskNumber) {
     try {
         services_.database->execute(mmsRecordInsert(services_.account->get().uid, taskNumber, sending_));
     } catch (const DatabaseError& error) {
-        inform(QStringLiteral("任务已提交成功！任务号：") + taskNumber +
-               QStringLiteral("，但本地记录保存失败：") + error.reason());
+        inform(unrecordedTaskMessage(taskNumber, error.reason()));
         return;
     }
     inform(QStringLiteral("彩信的提交成功！手机收到仍需要一段时间,请您耐心等侯！"));

@@ -224,7 +224,7 @@ void DirectCallPage::callAnswered(const QString& reply) {
         services_.database->execute(vlistInsert(record));
     } catch (const DatabaseError& error) {
         services_.messages->inform(
-            this, QStringLiteral("提示"), unrecordedMessage(reply, error.reason()), MessageIcon::Warning);
+            this, QStringLiteral("提示"), unrecordedTaskMessage(reply, error.reason()), MessageIcon::Warning);
     }
 }
 

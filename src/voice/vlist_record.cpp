@@ -16,9 +16,4 @@ SqlText vlistInsert(const VlistRecord& record) {
     return statement;
 }
 
-QString unrecordedMessage(const QString& snum, const QString& reason) {
-    return QStringLiteral("任务已提交成功！任务号：") + trimControls(snum) + QStringLiteral("，但本地记录保存失败：") +
-           reason;
-}
-
 } // namespace parlumo

@@ -23,7 +23,4 @@ inline const QString kDirectCallMode = QStringLiteral("5");
 // The insert of the row into `vlist`, every value bound.
 SqlText vlistInsert(const VlistRecord& record);
 
-// What the user is told when the service accepted a task but the database refused its row.
-QString unrecordedMessage(const QString& snum, const QString& reason);
-
 } // namespace parlumo

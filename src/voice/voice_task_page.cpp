@@ -343,7 +343,7 @@ void VoiceTaskPage::taskAccepted(const QString& reply) {
             {task_.uid, reply, task_.mode, task_.count, task_.vto, task_.storedText, task_.fileName}));
     } catch (const DatabaseError& error) {
         services_.messages->inform(
-            this, QStringLiteral("提示"), unrecordedMessage(reply, error.reason()), MessageIcon::Warning);
+            this, QStringLiteral("提示"), unrecordedTaskMessage(reply, error.reason()), MessageIcon::Warning);
         return;
     }
     // Numbers typed or added while the task was on its way are kept.

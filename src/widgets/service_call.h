@@ -12,6 +12,10 @@ class QThread;
 
 namespace parlumo {
 
+// What the user is told when the service accepted a task (and charged it) but the database
+// refused its record.
+QString unrecordedTaskMessage(const QString& taskNumber, const QString& reason);
+
 // A client of its own for one call made on a worker: pointed at the endpoint, run under the
 // call's control (cancel flag and upload progress).
 Service1Soap soapClientFor(const QString& endpoint, const SoapCallControl& control);
