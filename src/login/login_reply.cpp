@@ -83,14 +83,17 @@ void applySoapLogin(const QStringList& fields,
                     AccountState& account,
                     const QString& uid,
                     const QString& pwd) {
+    // Read whole before anything changes: a malformed reply leaves the account as it was.
     const QString maxChars = charsPerSms(fields);
+    const QString money = moneyAt(fields, 2);
+    const QString dj = moneyAt(fields, 3);
     account.change([&](AccountFields& a) {
         a.uid = uid;
         a.pwd = pwd;
+        a.money = money;
+        a.dj = dj;
+        a.MaxSmsChars = maxChars;
     });
-    account.change([&](AccountFields& a) { a.money = moneyAt(fields, 2); });
-    account.change([&](AccountFields& a) { a.dj = moneyAt(fields, 3); });
-    account.change([&](AccountFields& a) { a.MaxSmsChars = maxChars; });
 }
 
 void applyBalanceRefresh(const QStringList& fields, AccountState& account, const QString& uid) {

@@ -24,7 +24,8 @@ QString soapLoginRefusal(const QString& code);
 void applyHttpLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd);
 
 // Applies an accepted GetUserInfo reply ("/" record): balance, SMS price as sent, characters per
-// SMS. Raises FieldError as applyHttpLogin does.
+// SMS. A missing field, or a balance or price that is not a decimal number, raises FieldError
+// before anything changes.
 void applySoapLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd);
 
 // Applies an accepted balance refresh: the balance, the prices and the SOAP endpoint; the
