@@ -110,11 +110,11 @@ QString readSoapResult(const QString& operation, const QByteArray& reply) {
     throw SoapError(QStringLiteral("the SOAP reply holds no %1").arg(response));
 }
 
-QString Service1Soap::call(const QString& operation, const QList<SoapParameter>& parameters, HttpTimeouts limits) {
+QString Service1Soap::call(const QString& operation, const QList<SoapParameter>& parameters, HttpLimits limits) {
     HttpRequest request;
     request.method = "POST";
     request.url = endpoint_;
-    request.timeouts = limits;
+    request.limits = limits;
     request.userAgent = kSoapUserAgent;
     request.acceptInvalidCertificates = true;
     request.headers = {"Content-Type: text/xml; charset=\"utf-8\"",
@@ -140,7 +140,7 @@ QString Service1Soap::GetUserInfo(const QString& uid, const QString& pwd) {
     // A login carries no file: it waits no longer than the other account exchanges.
     return call(QStringLiteral("GetUserInfo"),
                 {{QStringLiteral("uid"), uid}, {QStringLiteral("pwd"), pwd}},
-                timeouts::kAccount);
+                limits::kAccount);
 }
 
 QString Service1Soap::SendMMS(const QString& uid,
