@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     if (const auto* wrong = std::get_if<SendUsageError>(&parsed)) {
-        err << wrong->problem << "\n\n" << wrong->usage;
+        err << wrong->problem << '\n' << wrong->usage;
         return static_cast<int>(SendExit::BadArguments);
     }
     QFile standardInput;

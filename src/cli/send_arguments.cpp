@@ -8,7 +8,12 @@ namespace parlumo {
 
 namespace {
 
-const QString kDescription = QStringLiteral(
+const QString kSynopsis = QStringLiteral(
+    "parlumo-send --home DIR --to FILE|- (--text TEXT | --text-file FILE) [--at \"yyyy-MM-dd HH:mm\"]\n"
+    "             [--dry-run] [--accept-long] [--uid UID --password-file FILE]\n");
+
+const QString kDescription = kSynopsis + QStringLiteral(
+    "\n"
     "按程序文件夹里记住的账号（或 --uid 与 --password-file 给出的账号）登录，\n"
     "把一条短信发给号码文件里的全部号码，每批 5000 个，每批记入 db.db 的发送记录。\n"
     "进度行以 UTF-8 写到标准输出。\n"
@@ -72,10 +77,13 @@ std::variant<SendArguments, SendHelp, SendUsageError> parseSendArguments(const Q
                                           QStringLiteral("FILE"));
     parser.addOptions({home, to, text, textFile, at, dryRun, acceptLong, uid, passwordFile});
 
-    auto wrong = [&parser](const QString& problem) { return SendUsageError{problem, parser.helpText()}; };
+    auto wrong = [](const QString& problem) {
+        return SendUsageError{problem,
+                              QStringLiteral("用法：") + kSynopsis + QStringLiteral("详见 parlumo-send --help。\n")};
+    };
     if (!parser.parse(arguments))
         return wrong(parser.errorText());
-    if (parser.isSet(help))
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
         return SendHelp{parser.helpText()};
     if (parser.isSet(version))
         return SendHelp{QStringLiteral("parlumo-send %1\n").arg(kProgramVersion)};

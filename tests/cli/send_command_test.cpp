@@ -303,7 +303,7 @@ TEST_F(SendCommandTest, BadArgumentsPrintTheUsageAndExit2) {
         const CommandResult run = send(arguments);
         EXPECT_EQ(run.exit, 2);
         EXPECT_EQ(run.out, "");
-        EXPECT_TRUE(run.err.contains("--password-file <FILE>")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8("用法：parlumo-send --home DIR"))) << run.err.toStdString();
     }
     EXPECT_TRUE(sim.requests().empty());
 }
