@@ -27,10 +27,10 @@ struct SendSchedule {
 
 // What the command line asks for.
 struct SendArguments {
-    QString home;         // the program folder
-    QString numbersFrom;  // a file, or "-" for standard input
-    QString text;         // the message given on the command line
-    QString textFile;     // or the file that holds it
+    QString home;        // the program folder
+    QString numbersFrom; // a file, or "-" for standard input
+    QString text;        // the message given on the command line
+    QString textFile;    // or the file that holds it
     std::optional<SendSchedule> at;
     bool dryRun = false;
     bool acceptLong = false; // a text longer than one SMS is sent without asking

@@ -48,7 +48,8 @@ QByteArray readInputFile(const QString& path) {
     try {
         return readFileBytes(path);
     } catch (const Error& error) {
-        throw SendStopped(SendExit::BadInput, QStringLiteral("无法读取文件“%1”：%2").arg(path, error.reason()));
+        throw SendStopped(SendExit::BadInput,
+                          QStringLiteral("无法读取文件“%1”：%2").arg(path, error.reason()));
     }
 }
 
@@ -105,8 +106,9 @@ private:
 
 SendCommand::SendCommand(const SendArguments& args, QTextStream& out, QIODevice& standardInput)
     : args_(args), out_(out), standardInput_(standardInput), folder_(QDir(args.home).absolutePath()),
-      settings_(QDir(folder_).filePath(QStringLiteral("ovarn.ini"))), addresses_(readServiceAddresses(settings_)),
-      account_(addresses_.soap), database_(QDir(folder_).filePath(QStringLiteral("db.db"))) {}
+      settings_(QDir(folder_).filePath(QStringLiteral("ovarn.ini"))),
+      addresses_(readServiceAddresses(settings_)), account_(addresses_.soap),
+      database_(QDir(folder_).filePath(QStringLiteral("db.db"))) {}
 
 SendExit SendCommand::run() {
     if (!QFileInfo(folder_).isDir())
@@ -114,7 +116,8 @@ SendExit SendCommand::run() {
     numbersText_ = readNumbers();
     content_ = cleanMessageText(readText());
     const QStringList numbers = sendNumberList(numbersText_);
-    if (content_.isEmpty() || std::all_of(numbers.begin(), numbers.end(), [](const QString& n) { return n.isEmpty(); }))
+    if (content_.isEmpty() ||
+        std::all_of(numbers.begin(), numbers.end(), [](const QString& n) { return n.isEmpty(); }))
         throw SendStopped(SendExit::BadInput, kMissingInput);
     readCredentials();
     if (!args_.dryRun)
@@ -143,7 +146,7 @@ QString SendCommand::readText() {
 }
 
 void SendCommand::readCredentials() {
-    if (!args_.uid.isEmpty()) {
+    if (!args_.passwordFile.isEmpty()) {
         uid_ = args_.uid.trimmed();
         pwd_ = memoLines(decodeTextFile(readInputFile(args_.passwordFile))).value(0).trimmed();
     } else {
@@ -151,10 +154,11 @@ void SendCommand::readCredentials() {
         pwd_ = settings_.ReadSetting(QStringLiteral("login"), QStringLiteral("pwd")).trimmed();
     }
     if (uid_.isEmpty() || pwd_.isEmpty())
-        throw SendStopped(SendExit::BadInput,
-                          QStringLiteral("用户名和密码不能为空！\n"
-                                         "（程序文件夹里没有记住的账号和密码：在登录窗口勾选“记住密码”登录一次，"
-                                         "或用 --uid 和 --password-file。）"));
+        throw SendStopped(
+            SendExit::BadInput,
+            QStringLiteral("用户名和密码不能为空！\n"
+                           "（程序文件夹里没有记住的账号和密码：在登录窗口勾选“记住密码”登录一次，"
+                           "或用 --uid 和 --password-file。）"));
 }
 
 // The send log is checked before anything goes out: a batch the gateway accepted must not go
@@ -183,7 +187,8 @@ void SendCommand::logIn() {
 
 void SendCommand::checkBeforeSend() const {
     if (args_.at && !account_.get().CanSchedule)
-        throw SendStopped(SendExit::BadInput, QStringLiteral("此账号不能定时发送（没有开通“定时短信”），请去掉 --at。"));
+        throw SendStopped(SendExit::BadInput,
+                          QStringLiteral("此账号不能定时发送（没有开通“定时短信”），请去掉 --at。"));
     if (content_.size() > charsPerSms_ && !args_.acceptLong)
         throw SendStopped(SendExit::BadInput,
                           longMessageQuestion(charsPerSms_, total_, parts_) +
@@ -203,7 +208,8 @@ SendExit SendCommand::showPlan() const {
     const QStringList list = sendNumberList(numbersText_);
     const int batches = batchCount(total_);
     for (int i = 1; i <= batches; ++i)
-        out_ << QStringLiteral("第[ %1 ]批：[ %2 ]个号码").arg(i).arg(batchAt(list, total_, i).count) << Qt::endl;
+        out_ << QStringLiteral("第[ %1 ]批：[ %2 ]个号码").arg(i).arg(batchAt(list, total_, i).count)
+             << Qt::endl;
     out_ << QStringLiteral("共 [%1] 条  费用 [%2] 元  单价 %3 元/条  余额 %4 元")
                 .arg(billed)
                 .arg(costOf(account, billed).toString(), account.dj, account.money)
@@ -227,7 +233,8 @@ SendExit SendCommand::sendAll() {
 
     SendsmsThread job(inputs, account_, database_);
     QEventLoop loop;
-    QObject::connect(&job, &SendsmsThread::lineAdded, &loop, [this](const QString& line) { out_ << line << Qt::endl; });
+    QObject::connect(
+        &job, &SendsmsThread::lineAdded, &loop, [this](const QString& line) { out_ << line << Qt::endl; });
     QObject::connect(&job, &SendsmsThread::ended, &loop, &QEventLoop::quit);
     // Stopped by a signal (Ctrl+C, a time limit of the scheduler), the job ends once the batch on
     // its way has been answered and logged, so a batch the gateway took is never unrecorded.

@@ -418,11 +418,12 @@ void TForm3::btsendClick() {
     const int length = zf->text().toInt();
     const int n = charsPerSms(services_.account->get().MaxSmsChars);
     if (length > n) {
-        if (services_.messages->ask(this,
-                                    QStringLiteral("长短信提醒"),
-                                    longMessageQuestion(n, hm->text().toLongLong(), sendno->text().toLongLong()),
-                                    MessageIcon::Question,
-                                    {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
+        if (services_.messages->ask(
+                this,
+                QStringLiteral("长短信提醒"),
+                longMessageQuestion(n, hm->text().toLongLong(), sendno->text().toLongLong()),
+                MessageIcon::Question,
+                {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
             return;
     }
     btsend->setEnabled(false);

@@ -28,8 +28,8 @@ QString gatewayUrl(const QString& host) {
 }
 
 QString scheduledTime(QDate day, QTime time) {
-    return day.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + time.toString(QStringLiteral("HH:mm")) +
-           QStringLiteral(":00");
+    return day.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+           time.toString(QStringLiteral("HH:mm")) + QStringLiteral(":00");
 }
 
 Decimal costOf(const AccountFields& account, long long billed) {

@@ -60,8 +60,8 @@ protected:
         process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(120000));
         return CommandResult{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                   QString::fromUtf8(process.readAllStandardOutput()),
-                   QString::fromUtf8(process.readAllStandardError())};
+                             QString::fromUtf8(process.readAllStandardOutput()),
+                             QString::fromUtf8(process.readAllStandardError())};
     }
 
     QList<SendRow> rows() const {
@@ -122,7 +122,7 @@ TEST_F(SendCommandTest, SendsTwelveThousandAndOneNumbersInThreeLoggedBatches) {
 TEST_F(SendCommandTest, ReadsStandardInputATextFileAndASchedule) {
     const QString text = write("text.txt", QString::fromUtf8("  第一行\n第二行 'ok'\n").toUtf8());
     const CommandResult run = send({"--to", "-", "--text-file", text, "--at", "2026-12-24 09:05"},
-                         "13800000001\r\n13800000002\r\n");
+                                   "13800000001\r\n13800000002\r\n");
 
     EXPECT_EQ(run.exit, 0) << run.err.toStdString();
     EXPECT_EQ(posted("to"), std::vector<std::string>{"13800000001,13800000002"});
@@ -144,42 +144,92 @@ TEST_F(SendCommandTest, EachWayOfFailingHasItsExitCode) {
     } cases[] = {
         {"login refused",
          [this] { sim.script(test::kLoginPath, test::body("-03")); },
-         {"--to", valid, "--text", "hi"}, 4, "", QString::fromUtf8("账号或密码错误！"), 0, {}},
+         {"--to", valid, "--text", "hi"},
+         4,
+         "",
+         QString::fromUtf8("账号或密码错误！"),
+         0,
+         {}},
         {"login unreachable",
          [this] { sim.script(test::kLoginPath, test::dropped()); },
-         {"--to", valid, "--text", "hi"}, 5, "",
-         QString::fromUtf8("请检查您的电脑是否正常连上Internet，请稍侯重试!"), 0, {}},
+         {"--to", valid, "--text", "hi"},
+         5,
+         "",
+         QString::fromUtf8("请检查您的电脑是否正常连上Internet，请稍侯重试!"),
+         0,
+         {}},
         {"batch refused",
          [this] { sim.script(kGatewayPath, test::body("-07")); },
-         {"--to", valid, "--text", "hi"}, 4,
-         QString::fromUtf8("发送失败：短信内容里包含违规关键字，请检查！错误码：-07"), "", 1, {}},
+         {"--to", valid, "--text", "hi"},
+         4,
+         QString::fromUtf8("发送失败：短信内容里包含违规关键字，请检查！错误码：-07"),
+         "",
+         1,
+         {}},
         {"batch not posted",
          [this] { sim.script(kGatewayPath, test::dropped()); },
-         {"--to", valid, "--text", "hi"}, 5,
-         QString::fromUtf8("第[ 1 ]次..[ 3 ]条。发送失败。请检查网络!"), "", 1, {QString::fromUtf8("失败")}},
-        {"empty text", {}, {"--to", valid, "--text", " \n "}, 3, "",
-         QString::fromUtf8("发送失败：手机号码和短内容不能为空!"), 0, {}},
-        {"no numbers", [this] { write("blank.txt", "  \n\n , \n"); },
-         {"--to", "blank.txt", "--text", "hi"}, 3, "", QString::fromUtf8("发送失败：手机号码和短内容不能为空!"), 0, {}},
-        {"numbers file missing", {}, {"--to", "absent.txt", "--text", "hi"}, 3, "",
-         QString::fromUtf8("absent.txt”："), 0, {}},
+         {"--to", valid, "--text", "hi"},
+         5,
+         QString::fromUtf8("第[ 1 ]次..[ 3 ]条。发送失败。请检查网络!"),
+         "",
+         1,
+         {QString::fromUtf8("失败")}},
+        {"empty text",
+         {},
+         {"--to", valid, "--text", " \n "},
+         3,
+         "",
+         QString::fromUtf8("发送失败：手机号码和短内容不能为空!"),
+         0,
+         {}},
+        {"no numbers",
+         [this] { write("blank.txt", "  \n\n , \n"); },
+         {"--to", "blank.txt", "--text", "hi"},
+         3,
+         "",
+         QString::fromUtf8("发送失败：手机号码和短内容不能为空!"),
+         0,
+         {}},
+        {"numbers file missing",
+         {},
+         {"--to", "absent.txt", "--text", "hi"},
+         3,
+         "",
+         QString::fromUtf8("absent.txt”："),
+         0,
+         {}},
         {"balance too low",
          [this] {
              sim::Account demo = *sim.account("demo");
              demo.balance = *sim::Money::parse("0.23");
              sim.putAccount(demo);
          },
-         {"--to", valid, "--text", "hi"}, 3, QString::fromUtf8("发送失败：您的余额不足以支付本次发送任务！"), "", 0, {}},
+         {"--to", valid, "--text", "hi"},
+         3,
+         QString::fromUtf8("发送失败：您的余额不足以支付本次发送任务！"),
+         "",
+         0,
+         {}},
         {"no schedule right",
          [this] {
              sim::Account demo = *sim.account("demo");
              demo.canSchedule = false;
              sim.putAccount(demo);
          },
-         {"--to", valid, "--text", "hi", "--at", "2026-12-24 09:05"}, 3, "",
-         QString::fromUtf8("此账号不能定时发送"), 0, {}},
-        {"no remembered password", [this] { setting("login", "pwd", ""); },
-         {"--to", valid, "--text", "hi"}, 3, "", QString::fromUtf8("用户名和密码不能为空！"), 0, {}},
+         {"--to", valid, "--text", "hi", "--at", "2026-12-24 09:05"},
+         3,
+         "",
+         QString::fromUtf8("此账号不能定时发送"),
+         0,
+         {}},
+        {"no remembered password",
+         [this] { setting("login", "pwd", ""); },
+         {"--to", valid, "--text", "hi"},
+         3,
+         "",
+         QString::fromUtf8("用户名和密码不能为空！"),
+         0,
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -226,7 +276,8 @@ TEST_F(SendCommandTest, AStopSignalLeavesNoAcceptedBatchUnlogged) {
 
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError()).startsWith(QString::fromUtf8("发送已中止")));
+    EXPECT_TRUE(
+        QString::fromUtf8(process.readAllStandardError()).startsWith(QString::fromUtf8("发送已中止")));
     const std::size_t posts = requestsTo(kGatewayPath).size();
     EXPECT_GE(posts, 1u);
     EXPECT_LT(posts, 3u);
@@ -267,8 +318,10 @@ TEST_F(SendCommandTest, ATextOverOneSmsNeedsToBeAccepted) {
         const CommandResult run = send(arguments);
         EXPECT_EQ(run.exit, c.exit) << run.err.toStdString();
         if (c.exit == 3) {
-            EXPECT_EQ(run.err, QString::fromUtf8("短信内容超过 60 个字符，将按 120 x 2 =240条发送和计费。  确认继续发送吗？\n"
-                                                 "确认发送请加 --accept-long。\n"));
+            EXPECT_EQ(run.err,
+                      QString::fromUtf8(
+                          "短信内容超过 60 个字符，将按 120 x 2 =240条发送和计费。  确认继续发送吗？\n"
+                          "确认发送请加 --accept-long。\n"));
         }
     }
 }
@@ -277,7 +330,8 @@ TEST_F(SendCommandTest, AnAccountGivenOnTheCommandLineReplacesTheRememberedOne) 
     setting("login", "uid", "someone");
     setting("login", "pwd", "");
     const QString password = write("secret", "demo2026\nignored\n");
-    const CommandResult run = send({"--to", numbersFile(2), "--text", "hi", "--uid", "demo", "--password-file", password});
+    const CommandResult run =
+        send({"--to", numbersFile(2), "--text", "hi", "--uid", "demo", "--password-file", password});
 
     EXPECT_EQ(run.exit, 0) << run.err.toStdString();
     EXPECT_EQ(posted("id"), std::vector<std::string>{"demo"});
@@ -292,6 +346,7 @@ TEST_F(SendCommandTest, BadArgumentsPrintTheUsageAndExit2) {
         {"--to", numbers},
         {"--to", numbers, "--text", "hi", "--text-file", numbers},
         {"--to", numbers, "--text", "hi", "--uid", "demo"},
+        {"--to", numbers, "--text", "hi", "--uid", " ", "--password-file", numbers},
         {"--to", numbers, "--text", "hi", "--at", "2026-12-24 9:05"},
         {"--to", numbers, "--text", "hi", "--at", "2026-02-30 09:05"},
         {"--to", numbers, "--text", "hi", "--colour"},
@@ -303,7 +358,8 @@ TEST_F(SendCommandTest, BadArgumentsPrintTheUsageAndExit2) {
         const CommandResult run = send(arguments);
         EXPECT_EQ(run.exit, 2);
         EXPECT_EQ(run.out, "");
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8("用法：parlumo-send --home DIR"))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8("用法：parlumo-send --home DIR")))
+            << run.err.toStdString();
     }
     EXPECT_TRUE(sim.requests().empty());
 }
