@@ -22,6 +22,7 @@
 #include <QIODevice>
 #include <QStringDecoder>
 #include <QTextStream>
+#include <algorithm>
 
 namespace parlumo {
 
