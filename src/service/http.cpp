@@ -2,6 +2,7 @@
 
 #include "text/gbk.h"
 
+#include <QtGlobal>
 #include <curl/curl.h>
 #include <memory>
 
@@ -20,6 +21,14 @@ int followTransfer(void* request, curl_off_t, curl_off_t, curl_off_t uploadTotal
     if (r->uploaded && uploadTotal > 0)
         r->uploaded(uploaded, uploadTotal);
     return r->cancelled && r->cancelled->load() ? 1 : 0;
+}
+
+// PARLUMO_HTTP_TIMEOUT_CAP_MS, when set, caps every exchange's total time-out, so that a test
+// of a stalled service fails in moments; unset, each exchange keeps its own.
+long totalTimeout(const HttpTimeouts& limits) {
+    bool set = false;
+    const long cap = qEnvironmentVariableIntValue("PARLUMO_HTTP_TIMEOUT_CAP_MS", &set);
+    return set && cap > 0 ? qMin(cap, limits.totalMs) : limits.totalMs;
 }
 
 struct CurlDeleter {
@@ -53,7 +62,7 @@ HttpResponse httpExchange(const HttpRequest& request) {
     curl_easy_setopt(h, CURLOPT_URL, url.constData());
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeouts.connectMs);
-    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, request.timeouts.totalMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, totalTimeout(request.timeouts));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &response.body);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
