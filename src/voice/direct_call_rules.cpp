@@ -9,6 +9,8 @@ namespace parlumo {
 namespace {
 
 constexpr int kShortestCallNumber = 10;
+constexpr int kShortestTaskNumber = 4;
+constexpr int kShownCodeLength = 10;
 constexpr int kCountdownTicks = 11;
 constexpr long long kCallMinimumBalance = 10;
 
@@ -34,6 +36,19 @@ bool callNumbersTooShort(const QString& fromTel, const QString& toTel) {
 bool balanceTooLowForCalls(const QString& balance) {
     const std::optional<Decimal> money = Decimal::parse(balance);
     return !money || *money < Decimal::fromInteger(kCallMinimumBalance);
+}
+
+bool isCallNumber(const QString& reply) {
+    if (reply.size() < kShortestTaskNumber)
+        return false;
+    for (const QChar c : reply)
+        if (c.unicode() > 0x7F || !c.isLetterOrNumber())
+            return false;
+    return true;
+}
+
+QString callFailedMessage(const QString& reply) {
+    return QStringLiteral("呼叫失败！错误码：") + reply.left(kShownCodeLength);
 }
 
 CountdownTick countdownTick(int onno) {
