@@ -38,11 +38,23 @@ def wait_for(condition, seconds, step=0.1):
     return condition()
 
 
+def stop(process, seconds):
+    """Asks the process to end, kills it after the given seconds, and reaps it."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(seconds)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 class Session:
     def __init__(self, program, simulator, work):
         self.program = program
         self.work = work
         self.children = []
+        self.display_retries = 0
         self.display = self._start_x_server()
         self.base = self._start_simulator(simulator)
 
@@ -78,13 +90,7 @@ class Session:
 
     def close(self):
         for child in reversed(self.children):
-            if child.poll() is None:
-                child.terminate()
-                try:
-                    child.wait(5)
-                except subprocess.TimeoutExpired:
-                    child.kill()
-                    child.wait()
+            stop(child, 5)
 
     # --- the simulator's control interface --------------------------------------------------
 
@@ -116,6 +122,24 @@ class Session:
         log = open(os.path.join(home, "..", "program-output"), "a")
         return subprocess.Popen([self.program], env=env, stdout=log, stderr=subprocess.STDOUT)
 
+    def start_to_login(self, home, runtime):
+        """Starts the program and waits for its login screen; returns the process and the window
+        (empty when it did not appear). A start that could not reach the X server at all is tried
+        again, up to three times in all: other tests on the machine may disturb the display."""
+        output = os.path.join(home, "..", "program-output")
+        for _ in range(3):
+            offset = os.path.getsize(output) if os.path.exists(output) else 0
+            process = self.start_program(home, runtime)
+            login = wait_for(lambda: process.poll() is not None or self.window("^Parlumo$"), 30)
+            if process.poll() is None:
+                return process, login or ""
+            with open(output, errors="replace") as f:
+                f.seek(offset)
+                if "could not connect to display" not in f.read():
+                    break
+            self.display_retries += 1
+        return process, ""
+
     def click(self, window, position):
         self.xdotool("mousemove", "--window", window, str(position[0]), str(position[1]))
         self.xdotool("click", "1")
@@ -131,8 +155,7 @@ class Session:
             self.xdotool("key", "ctrl+v")
             time.sleep(1.5)
         finally:
-            owner.terminate()
-            owner.wait()
+            stop(owner, 5)
 
 
 def program_folder(trial_dir, base):
@@ -167,10 +190,9 @@ def run_trial(session, index, trial_dir, numbers_file, batches, rng):
     delays = [rng.randint(100, 2500) for _ in range(batches)]
     session.control("POST", "script", {"path": GATEWAY, "replies": [{"delayMs": d} for d in delays]})
 
-    program = session.start_program(home, runtime)
+    program, login = session.start_to_login(home, runtime)
     outcome = {"trial": index, "problems": []}
     try:
-        login = wait_for(lambda: session.window("^Parlumo$"), 30)
         if not login:
             outcome["problems"].append("the login screen did not appear")
             return outcome
@@ -219,18 +241,13 @@ def run_trial(session, index, trial_dir, numbers_file, batches, rng):
     if not len(accepted) - 1 <= len(rows) <= len(accepted):
         outcome["problems"].append("%d batches logged, %d accepted" % (len(rows), len(accepted)))
 
-    again = session.start_program(home, runtime)
+    again, login = session.start_to_login(home, runtime)
     try:
-        outcome["restart"] = bool(wait_for(lambda: session.window("^Parlumo$"), 30))
+        outcome["restart"] = bool(login)
         if not outcome["restart"]:
             outcome["problems"].append("the program did not reach its login screen again")
     finally:
-        again.terminate()
-        try:
-            again.wait(10)
-        except subprocess.TimeoutExpired:
-            again.kill()
-            again.wait()
+        stop(again, 10)
     return outcome
 
 
@@ -278,8 +295,9 @@ def main():
 
     failed = [r for r in results if r["problems"]]
     in_flight = sum(1 for r in results if r.get("rows") == r.get("accepted", 0) - 1)
-    print("summary: %d of %d trials passed; %d killed with an accepted batch not yet logged; seed %d"
-          % (len(results) - len(failed), len(results), in_flight, seed))
+    print("summary: %d of %d trials passed; %d killed with an accepted batch not yet logged; "
+          "%d starts tried again after failing to reach the X server; seed %d"
+          % (len(results) - len(failed), len(results), in_flight, session.display_retries, seed))
     return 1 if failed else 0
 
 
