@@ -34,4 +34,8 @@ void PeakMemory::report(benchmark::State& state) const {
     state.counters["base_MB"] = baseMegabytes_;
 }
 
+double PeakMemory::aboveBaseMegabytes() const {
+    return statusMegabytes("VmHWM") - baseMegabytes_;
+}
+
 } // namespace parlumo::bench

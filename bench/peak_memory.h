@@ -12,6 +12,8 @@ public:
     // Adds the counters "peak_MB" (the high-water mark since construction) and "base_MB" (the
     // resident memory at construction).
     void report(benchmark::State& state) const;
+    // The high-water mark since construction less the resident memory at construction.
+    double aboveBaseMegabytes() const;
 
 private:
     double baseMegabytes_;

@@ -1,5 +1,6 @@
 // A whole send job of 100 000 numbers against the in-process simulator, beside posting the
 // same 20 gateway bodies with libcurl alone.
+#include "bench/curl_post.h"
 #include "bench/number_fixtures.h"
 #include "core/account_state.h"
 #include "data/database.h"
@@ -9,8 +10,6 @@
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <curl/curl.h>
-#include <memory>
 
 namespace parlumo::bench {
 namespace {
@@ -75,28 +74,6 @@ void BM_SendJob(benchmark::State& state) {
 }
 BENCHMARK(BM_SendJob)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-size_t keepReply(char* data, size_t size, size_t count, void* reply) {
-    static_cast<std::string*>(reply)->append(data, size * count);
-    return size * count;
-}
-
-struct CurlHandle {
-    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
-};
-
-// Posts one body and returns the reply, or "" when the exchange failed.
-std::string post(CURL* handle, const std::string& url, const QByteArray& body, curl_slist* headers) {
-    std::string reply;
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDS, body.constData());
-    curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, keepReply);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &reply);
-    return curl_easy_perform(handle) == CURLE_OK ? reply : std::string();
-}
-
 // The 20 bodies of the job above, posted in a loop: a new handle for each post as the program
 // does (argument 0), or one handle kept alive across the posts (argument 1).
 void BM_CurlPostBodies(benchmark::State& state) {
@@ -112,7 +89,7 @@ void BM_CurlPostBodies(benchmark::State& state) {
     curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded");
     headers = curl_slist_append(headers, "Expect:");
     const bool reuse = state.range(0) == 1;
-    std::unique_ptr<CURL, CurlHandle> kept(curl_easy_init());
+    CurlPointer kept(curl_easy_init());
 
     int accepted = 0;
     for (auto _ : state) {
@@ -121,7 +98,7 @@ void BM_CurlPostBodies(benchmark::State& state) {
         accepted = 0;
         state.ResumeTiming();
         for (const QByteArray& body : bodies) {
-            std::unique_ptr<CURL, CurlHandle> fresh(reuse ? nullptr : curl_easy_init());
+            CurlPointer fresh(reuse ? nullptr : curl_easy_init());
             if (post(reuse ? kept.get() : fresh.get(), gateway.url(), body, headers).starts_with("000"))
                 ++accepted;
         }

@@ -9,6 +9,7 @@
 #include "data/database.h"
 #include "data/database_copy.h"
 #include "service/replies.h"
+#include "text/excerpt.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
 #include "toolkit/screen_setup.h"
@@ -117,7 +118,7 @@ void TForm7::showBalance() {
     const QString reply =
         fetchWhileResponsive(this, accountQuery(services_, QStringLiteral("/webservice/public/remoney.asp"))
                              .add(QStringLiteral("proid"), QStringLiteral("1")));
-    services_.messages->showMessage(this, QStringLiteral("您的余额是:") + reply + QStringLiteral(" 元"));
+    services_.messages->showMessage(this, QStringLiteral("您的余额是:") + excerpt(reply) + QStringLiteral(" 元"));
 }
 
 void TForm7::copyDatabaseToChosenFile() {

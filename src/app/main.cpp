@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/program.h"
 #include "app/program_folder.h"
 #include "app/single_instance.h"
@@ -9,9 +10,14 @@
 
 int main(int argc, char* argv[]) {
     using namespace parlumo;
+    if (asksForInformationOnly(argc, argv)) {
+        QCoreApplication information(argc, argv);
+        readCommandLine();
+        return 0;
+    }
     HttpLibrary http;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Parlumo"));
+    const CommandLine commandLine = readCommandLine();
     // The program ends when the login screen closes, not when the last visible window does:
     // the main window may be hidden in the tray while a message box comes and goes.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -28,7 +34,11 @@ int main(int argc, char* argv[]) {
     }
     installChineseTranslations(app);
 
-    Program program(resolveProgramFolder(), std::move(seams));
+    const QString folder = resolveProgramFolder(commandLine.home);
+    if (const QString shared = sharedFilesFolder(); !shared.isEmpty())
+        for (const QString& missing : seedProgramFolder(shared, folder))
+            qWarning("parlumo: could not copy %s into the program folder", qPrintable(missing));
+    Program program(folder, std::move(seams));
     program.screens().Form1->show();
     return QApplication::exec();
 }

@@ -49,7 +49,7 @@ void GETHTTPThread::run() {
         if (wake_.wait_for(lock, delay_, [this] { return stopping_.load(); }))
             return;
     }
-    const QString versionFile = HttpGetText(versionUrl_, timeouts::kBackground, &stopping_);
+    const QString versionFile = HttpGetText(versionUrl_, limits::kPages, &stopping_);
     if (stopping_)
         return;
     try {

@@ -3,6 +3,8 @@
 #include "core/account_state.h"
 #include "data/conditions.h"
 #include "service/replies.h"
+#include "text/decimal.h"
+#include "text/excerpt.h"
 #include "text/split_fields.h"
 
 namespace parlumo {
@@ -14,8 +16,25 @@ QString charsPerSms(const QStringList& fields) {
     return field.isEmpty() ? QStringLiteral("60") : field;
 }
 
-QString withLeadingZero(const QStringList& fields, qsizetype index) {
-    return QLatin1Char('0') + fieldAt(fields, index);
+FieldError notAnAmount(const QString& field) {
+    return FieldError(QStringLiteral("not an amount: %1").arg(excerpt(field)));
+}
+
+// A balance or price is a decimal number of at most kMaxMoneyChars characters; anything else
+// makes the reply malformed, like a missing field.
+const QString& moneyAt(const QStringList& fields, qsizetype index) {
+    const QString& field = fieldAt(fields, index);
+    if (field.size() > kMaxMoneyChars || !Decimal::parse(field))
+        throw notAnAmount(field);
+    return field;
+}
+
+// A price comes without its leading zero (".1") and without a sign.
+QString priceAt(const QStringList& fields, qsizetype index) {
+    const QString& field = moneyAt(fields, index);
+    if (field.startsWith(QLatin1Char('-')) || field.startsWith(QLatin1Char('+')))
+        throw notAnAmount(field);
+    return QLatin1Char('0') + field;
 }
 
 } // namespace
@@ -27,7 +46,7 @@ QString httpLoginRefusal(const QString& code) {
         return QStringLiteral("账号或密码错误！");
     if (code == codes::kMaintenance)
         return QStringLiteral("系统维护中请稍侯登录！");
-    return QStringLiteral("登录失败：请联系软件厂商。错误码：") + code;
+    return QStringLiteral("登录失败：请联系软件厂商。错误码：") + excerpt(code);
 }
 
 QString soapLoginRefusal(const QString& code) {
@@ -45,13 +64,13 @@ void applyHttpLogin(const QStringList& fields,
                     const QString& uid,
                     const QString& pwd) {
     const QString maxChars = charsPerSms(fields);
-    account.change([&](AccountFields& a) { a.money = fieldAt(fields, 2); });
-    account.change([&](AccountFields& a) { a.dj = withLeadingZero(fields, 3); });
+    account.change([&](AccountFields& a) { a.money = moneyAt(fields, 2); });
+    account.change([&](AccountFields& a) { a.dj = priceAt(fields, 3); });
     account.change([&](AccountFields& a) { a.MaxSmsChars = maxChars; });
-    account.change([&](AccountFields& a) { a.vdj = withLeadingZero(fields, 5); });
-    account.change([&](AccountFields& a) { a.fdj = withLeadingZero(fields, 6); });
+    account.change([&](AccountFields& a) { a.vdj = priceAt(fields, 5); });
+    account.change([&](AccountFields& a) { a.fdj = priceAt(fields, 6); });
     account.change([&](AccountFields& a) { a.service_url = fieldAt(fields, 7); });
-    account.change([&](AccountFields& a) { a.cdj = withLeadingZero(fields, 8); });
+    account.change([&](AccountFields& a) { a.cdj = priceAt(fields, 8); });
     account.change(
         [&](AccountFields& a) { a.CanSchedule = fieldAt(fields, 9).trimmed() == QLatin1String("true"); });
     account.change([&](AccountFields& a) {
@@ -64,24 +83,27 @@ void applySoapLogin(const QStringList& fields,
                     AccountState& account,
                     const QString& uid,
                     const QString& pwd) {
+    // Read whole before anything changes: a malformed reply leaves the account as it was.
     const QString maxChars = charsPerSms(fields);
+    const QString money = moneyAt(fields, 2);
+    const QString dj = moneyAt(fields, 3);
     account.change([&](AccountFields& a) {
         a.uid = uid;
         a.pwd = pwd;
+        a.money = money;
+        a.dj = dj;
+        a.MaxSmsChars = maxChars;
     });
-    account.change([&](AccountFields& a) { a.money = fieldAt(fields, 2); });
-    account.change([&](AccountFields& a) { a.dj = fieldAt(fields, 3); });
-    account.change([&](AccountFields& a) { a.MaxSmsChars = maxChars; });
 }
 
 void applyBalanceRefresh(const QStringList& fields, AccountState& account, const QString& uid) {
     account.change([&](AccountFields& a) { a.uid = uid; });
-    account.change([&](AccountFields& a) { a.money = fieldAt(fields, 2); });
-    account.change([&](AccountFields& a) { a.dj = withLeadingZero(fields, 3); });
-    account.change([&](AccountFields& a) { a.vdj = withLeadingZero(fields, 5); });
-    account.change([&](AccountFields& a) { a.fdj = withLeadingZero(fields, 6); });
+    account.change([&](AccountFields& a) { a.money = moneyAt(fields, 2); });
+    account.change([&](AccountFields& a) { a.dj = priceAt(fields, 3); });
+    account.change([&](AccountFields& a) { a.vdj = priceAt(fields, 5); });
+    account.change([&](AccountFields& a) { a.fdj = priceAt(fields, 6); });
     account.change([&](AccountFields& a) { a.service_url = fieldAt(fields, 7); });
-    account.change([&](AccountFields& a) { a.cdj = withLeadingZero(fields, 8); });
+    account.change([&](AccountFields& a) { a.cdj = priceAt(fields, 8); });
 }
 
 void applyGuestLogin(AccountState& account, bool httpWay) {

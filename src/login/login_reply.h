@@ -7,6 +7,9 @@ namespace parlumo {
 
 class AccountState;
 
+// The longest balance or price a login reply may hold ("000000.00" is the usual width).
+inline constexpr qsizetype kMaxMoneyChars = 32;
+
 // The demo password that guest mode puts into the password box.
 inline const QString kGuestPassword = QStringLiteral("guest");
 
@@ -16,14 +19,17 @@ QString httpLoginRefusal(const QString& code);
 QString soapLoginRefusal(const QString& code);
 
 // Applies an accepted HTTP login reply ("|" record) to the account, field by field in the
-// reply's order. A missing field raises FieldError; the fields copied before it stay.
+// reply's order. A missing field, or a balance or price that is not a decimal number, raises
+// FieldError; the fields copied before it stay.
 void applyHttpLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd);
 
-// Applies an accepted GetUserInfo reply ("/" record): balance, SMS price as sent, characters per SMS.
+// Applies an accepted GetUserInfo reply ("/" record): balance, SMS price as sent, characters per
+// SMS. A missing field, or a balance or price that is not a decimal number, raises FieldError
+// before anything changes.
 void applySoapLogin(const QStringList& fields, AccountState& account, const QString& uid, const QString& pwd);
 
 // Applies an accepted balance refresh: the balance, the prices and the SOAP endpoint; the
-// characters per SMS and the schedule right stay.
+// characters per SMS and the schedule right stay. Raises FieldError as applyHttpLogin does.
 void applyBalanceRefresh(const QStringList& fields, AccountState& account, const QString& uid);
 
 // The guest login: identifier "guest", balance "0", SMS price "0.1", and for the HTTP way the

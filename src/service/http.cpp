@@ -10,9 +10,23 @@ namespace parlumo {
 
 namespace {
 
+// The reply body as it arrives, read no further than the exchange's limit.
+struct ReplyBody {
+    QByteArray bytes;
+    qint64 maxBytes = 0;
+    bool tooLarge = false;
+};
+
+// Called by libcurl with each piece of the body; a piece past the limit stops the transfer.
 size_t appendBody(char* data, size_t size, size_t count, void* target) {
-    static_cast<QByteArray*>(target)->append(data, static_cast<qsizetype>(size * count));
-    return size * count;
+    auto* body = static_cast<ReplyBody*>(target);
+    const size_t length = size * count;
+    if (static_cast<qint64>(length) > body->maxBytes - body->bytes.size()) {
+        body->tooLarge = true;
+        return CURL_WRITEFUNC_ERROR;
+    }
+    body->bytes.append(data, static_cast<qsizetype>(length));
+    return length;
 }
 
 // Called by libcurl while the exchange runs: reports the upload and abandons a cancelled exchange.
@@ -25,7 +39,7 @@ int followTransfer(void* request, curl_off_t, curl_off_t, curl_off_t uploadTotal
 
 // PARLUMO_HTTP_TIMEOUT_CAP_MS, when set, caps every exchange's total time-out, so that a test
 // of a stalled service fails in moments; unset, each exchange keeps its own.
-long totalTimeout(const HttpTimeouts& limits) {
+long totalTimeout(const HttpLimits& limits) {
     bool set = false;
     const long cap = qEnvironmentVariableIntValue("PARLUMO_HTTP_TIMEOUT_CAP_MS", &set);
     return set && cap > 0 ? qMin(cap, limits.totalMs) : limits.totalMs;
@@ -43,7 +57,8 @@ HttpResponse httpExchange(const HttpRequest& request) {
     if (!handle)
         throw HttpError(QStringLiteral("HTTP client unavailable"));
     CURL* h = handle.get();
-    HttpResponse response;
+    ReplyBody body;
+    body.maxBytes = request.limits.maxReplyBytes;
     const QByteArray url = request.url.toUtf8();
 
     std::unique_ptr<curl_slist, CurlDeleter> headers;
@@ -61,10 +76,10 @@ HttpResponse httpExchange(const HttpRequest& request) {
 
     curl_easy_setopt(h, CURLOPT_URL, url.constData());
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.timeouts.connectMs);
-    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, totalTimeout(request.timeouts));
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.limits.connectMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, totalTimeout(request.limits));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &response.body);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
     if (!request.userAgent.isEmpty())
@@ -85,18 +100,24 @@ HttpResponse httpExchange(const HttpRequest& request) {
     }
 
     const CURLcode result = curl_easy_perform(h);
+    if (body.tooLarge)
+        throw HttpError(QStringLiteral("%1: the reply is too large (more than %2 bytes)")
+                            .arg(request.url)
+                            .arg(body.maxBytes));
     if (result != CURLE_OK)
         throw HttpError(
             QStringLiteral("%1: %2").arg(request.url, QString::fromUtf8(curl_easy_strerror(result))));
+    HttpResponse response;
+    response.body = std::move(body.bytes);
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &response.status);
     return response;
 }
 
-QString HttpGetText(const QString& url, HttpTimeouts limits, const std::atomic<bool>* cancelled) {
+QString HttpGetText(const QString& url, HttpLimits limits, const std::atomic<bool>* cancelled) {
     try {
         HttpRequest request;
         request.url = url;
-        request.timeouts = limits;
+        request.limits = limits;
         request.cancelled = cancelled;
         const HttpResponse response = httpExchange(request);
         if (response.status == 200)
@@ -109,12 +130,12 @@ QString HttpGetText(const QString& url, HttpTimeouts limits, const std::atomic<b
 
 QString HttpPostForm(const QString& url,
                      const QStringList& fields,
-                     HttpTimeouts limits,
+                     HttpLimits limits,
                      const std::atomic<bool>* cancelled) {
     HttpRequest request;
     request.method = "POST";
     request.url = url;
-    request.timeouts = limits;
+    request.limits = limits;
     request.cancelled = cancelled;
     request.headers = {"Content-Type: application/x-www-form-urlencoded"};
     request.body = toGbk(trimControls(fields.join(QLatin1Char('&'))));

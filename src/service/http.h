@@ -12,19 +12,29 @@
 
 namespace parlumo {
 
-// Connect and total time-outs of one exchange; a time-out counts as that exchange's network failure.
-struct HttpTimeouts {
+// What one exchange may take: connect and total time-outs, and the largest reply body it reads.
+// A time-out or a larger reply counts as that exchange's network failure.
+struct HttpLimits {
     long connectMs;
     long totalMs;
+    qint64 maxReplyBytes;
 };
 
-namespace timeouts {
-inline constexpr HttpTimeouts kAccount{10'000, 30'000};    // login, balance, password, registration
-inline constexpr HttpTimeouts kGateway{10'000, 120'000};   // one SMS batch of up to 5000 numbers
-inline constexpr HttpTimeouts kReplies{10'000, 60'000};    // the reply box
-inline constexpr HttpTimeouts kBackground{10'000, 20'000}; // news page, update check, progress polls, calls
-inline constexpr HttpTimeouts kSoap{10'000, 300'000};      // SOAP calls that carry a file
-} // namespace timeouts
+namespace limits {
+inline constexpr qint64 kKiB = 1024;
+inline constexpr qint64 kMiB = 1024 * kKiB;
+// Login, balance, password, registration: a record of a few hundred bytes.
+inline constexpr HttpLimits kAccount{10'000, 30'000, 64 * kKiB};
+// One SMS batch of up to 5000 numbers: the reply is a result code.
+inline constexpr HttpLimits kGateway{10'000, 120'000, 64 * kKiB};
+// The reply box: every waiting reply at once, up to about 1 KB each.
+inline constexpr HttpLimits kReplies{10'000, 60'000, 32 * kMiB};
+// News page, update check, call page, progress polls: a progress page lists every number of a
+// task, up to about 300 bytes each.
+inline constexpr HttpLimits kPages{10'000, 20'000, 32 * kMiB};
+// SOAP calls that carry a file: the reply is a code or a task number in an envelope.
+inline constexpr HttpLimits kSoap{10'000, 300'000, 1 * kMiB};
+} // namespace limits
 
 class HttpError : public Error {
 public:
@@ -36,7 +46,7 @@ struct HttpRequest {
     QString url;
     QList<QByteArray> headers;
     QByteArray body;
-    HttpTimeouts timeouts = timeouts::kAccount;
+    HttpLimits limits = limits::kAccount;
     QByteArray userAgent;
     bool acceptInvalidCertificates = false;
     // When set, the exchange is abandoned as soon as it turns true (a worker being stopped).
@@ -51,20 +61,21 @@ struct HttpResponse {
 };
 
 // One exchange on its own handle. Raises HttpError when no reply arrives (no host, refused,
-// dropped, timed out); an HTTP error status is a reply like any other.
+// dropped, timed out) or the reply is larger than the limit; an HTTP error status is a reply
+// like any other.
 HttpResponse httpExchange(const HttpRequest& request);
 
 // Synchronous GET: the body of a 200 reply read as GBK, surrounding blanks and control characters
 // removed; anything else, a failure of any kind included, gives an empty text.
 QString HttpGetText(const QString& url,
-                    HttpTimeouts limits = timeouts::kAccount,
+                    HttpLimits limits = limits::kAccount,
                     const std::atomic<bool>* cancelled = nullptr);
 
 // Form POST of fields already written as name=encoded value, joined by "&" in the given order.
 // Returns the reply body read as GBK; a failed exchange or an HTTP error status raises HttpError.
 QString HttpPostForm(const QString& url,
                      const QStringList& fields,
-                     HttpTimeouts limits = timeouts::kGateway,
+                     HttpLimits limits = limits::kGateway,
                      const std::atomic<bool>* cancelled = nullptr);
 
 // Initialises the HTTP library once for the process; kept alive for the program's lifetime.

@@ -76,7 +76,7 @@ public:
 private:
     QString call(const QString& operation,
                  const QList<SoapParameter>& parameters,
-                 HttpTimeouts limits = timeouts::kSoap);
+                 HttpLimits limits = limits::kSoap);
 
     QString endpoint_;
     SoapCallControl control_;

@@ -258,6 +258,9 @@ QWidget* TForm3::buildNews() {
     info = named(new QPlainTextEdit(box), QStringLiteral("info"));
     info->setReadOnly(true);
     info->setFrameShape(QFrame::NoFrame);
+    // News lines wrap at the memo's width, inside a word when one is wider than the memo.
+    info->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    info->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     column->addWidget(info, 1);
 
     Panel2 = named(new QWidget(box), QStringLiteral("Panel2"));

@@ -1,6 +1,7 @@
 #include "sms/news_fetch.h"
 
 #include "service/http.h"
+#include "text/excerpt.h"
 #include "toolkit/interruptible_sleep.h"
 
 namespace parlumo {
@@ -13,7 +14,7 @@ QString newsText(const QString& page) {
     // One line per line of the text: a final break opens no empty line.
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
-    return text;
+    return excerpt(text, kMaxNewsChars);
 }
 
 load_http_new_Thread::load_http_new_Thread(QString newsUrl, std::chrono::milliseconds delay, QObject* parent)
@@ -32,7 +33,7 @@ void load_http_new_Thread::run() {
     sleepUnlessCancelled(delay_, cancelled_);
     if (cancelled_)
         return;
-    const QString page = HttpGetText(newsUrl_, timeouts::kBackground, &cancelled_);
+    const QString page = HttpGetText(newsUrl_, limits::kPages, &cancelled_);
     if (!cancelled_)
         Q_EMIT fetched(newsText(page));
 }

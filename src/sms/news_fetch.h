@@ -6,8 +6,11 @@
 
 namespace parlumo {
 
-// The news page, "<br>" turned into line breaks (a final one opens no empty line); the
-// connection message when nothing comes.
+// The most characters of news the compose screen shows.
+inline constexpr qsizetype kMaxNewsChars = 2000;
+
+// The news page, "<br>" turned into line breaks (a final one opens no empty line) and cut to
+// kMaxNewsChars characters; the connection message when nothing comes.
 QString newsText(const QString& page);
 
 // Fetches the news page for the compose screen after a short wait and hands the text over.

@@ -19,7 +19,7 @@ void ReplyFetchThread::cancel() {
 void ReplyFetchThread::run() {
     QString answer;
     try {
-        answer = HttpPostForm(url_, {}, timeouts::kReplies, &cancelled_);
+        answer = HttpPostForm(url_, {}, limits::kReplies, &cancelled_);
     } catch (const HttpError&) {
         if (!cancelled_)
             Q_EMIT failed();

@@ -194,7 +194,7 @@ QString SendsmsThread::postBatch(const QString& numbers) {
     const AccountFields account = account_.get();
     return HttpPostForm(inputs_.gatewayUrl,
                         gatewayFields(account.uid, account.pwd, numbers, inputs_.content, inputs_.time),
-                        timeouts::kGateway,
+                        limits::kGateway,
                         &cancelled_);
 }
 

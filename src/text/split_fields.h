@@ -17,7 +17,8 @@ QStringList SplitFields(QStringView text, QChar delimiter);
 QString protectSpaces(QString text);
 QString restoreSpaces(QString field);
 
-// A reply with too few fields: the parse ends through the caller's error handling.
+// A reply with too few fields, or a field that cannot hold what its position means: the parse
+// ends through the caller's error handling.
 class FieldError : public Error {
 public:
     using Error::Error;

@@ -205,7 +205,7 @@ void DirectCallPage::LbSpeedButton4Click() {
                       QString()};
     const QString url = superphoneUrl(services_.addresses.host, account.uid, account.pwd, from_tel->text(), to_tel->text());
     call_->start([url](const SoapCallControl& control) {
-        return HttpGetText(url, timeouts::kBackground, control.cancelled);
+        return HttpGetText(url, limits::kPages, control.cancelled);
     });
 }
 

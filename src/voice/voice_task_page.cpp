@@ -4,6 +4,7 @@
 #include "core/services.h"
 #include "data/database.h"
 #include "data/file_bytes.h"
+#include "text/excerpt.h"
 #include "text/trim_controls.h"
 #include "toolkit/file_dialogs.h"
 #include "toolkit/message_box.h"
@@ -337,7 +338,7 @@ void VoiceTaskPage::taskAccepted(const QString& reply) {
         account = a;
     });
     Q_EMIT accountChanged(account);
-    services_.messages->inform(this, QStringLiteral("登录提示"), QStringLiteral("任务发送成功！任务号：") + reply);
+    services_.messages->inform(this, QStringLiteral("登录提示"), QStringLiteral("任务发送成功！任务号：") + excerpt(reply));
     try {
         services_.database->execute(vlistInsert(
             {task_.uid, reply, task_.mode, task_.count, task_.vto, task_.storedText, task_.fileName}));

@@ -3,6 +3,7 @@
 #include "data/number_list.h"
 #include "service/replies.h"
 #include "text/decimal.h"
+#include "text/excerpt.h"
 #include "text/gbk.h"
 #include "text/trim_controls.h"
 
@@ -23,7 +24,7 @@ bool spokenTextTooShort(const QString& text) {
 }
 
 std::optional<VoiceMessage> voiceRefusal(const QString& reply) {
-    const QString code = QStringLiteral("错误码：") + reply;
+    const QString code = QStringLiteral("错误码：") + excerpt(reply);
     if (reply == codes::kWrongPassword)
         return VoiceMessage{QStringLiteral("发送提示"),
                             QStringLiteral("任务发送失败！账号或密码错误！请重新登录！") + code};

@@ -79,20 +79,29 @@ void drawFeatureGlyph(QPainter& p, int index) {
 
 } // namespace
 
+void paintApplicationIcon(QPainter& painter, qreal side) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kBrand);
+    painter.drawRoundedRect(QRectF(0, 0, side, side), side * 0.22, side * 0.22);
+    painter.scale(side / 24.0, side / 24.0);
+    drawFeatureGlyph(painter, 0);
+    painter.restore();
+}
+
+QImage applicationIconImage(int side) {
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintApplicationIcon(painter, side);
+    return image;
+}
+
 QIcon applicationIcon() {
     QIcon icon;
-    for (int side : {16, 24, 32, 48, 64}) {
-        QPixmap pixmap(side, side);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(kBrand);
-        p.drawRoundedRect(QRectF(0, 0, side, side), side * 0.22, side * 0.22);
-        p.scale(side / 24.0, side / 24.0);
-        drawFeatureGlyph(p, 0);
-        icon.addPixmap(pixmap);
-    }
+    for (int side : kApplicationIconSides)
+        icon.addPixmap(QPixmap::fromImage(applicationIconImage(side)));
     return icon;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
+
+class QPainter;
 
 namespace parlumo {
 
@@ -12,6 +15,12 @@ namespace artwork {
 inline constexpr QColor kBrand{0x1f, 0x6f, 0xd1};
 inline constexpr QColor kBrandDark{0x15, 0x4e, 0x96};
 
+// The sides at which the application icon is drawn, for windows, the tray and the icon theme.
+inline constexpr int kApplicationIconSides[] = {16, 24, 32, 48, 64, 128, 256};
+// The application icon: a rounded tile in the brand colour with a speech bubble, `side` wide,
+// painted at the painter's origin (a pixmap, an image or a scalable drawing).
+void paintApplicationIcon(QPainter& painter, qreal side);
+QImage applicationIconImage(int side);
 QIcon applicationIcon();
 // The login screen's background when no picture file is found.
 QPixmap loginBackground(QSize size, qreal dpr);

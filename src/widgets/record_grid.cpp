@@ -200,7 +200,10 @@ bool RecordGrid::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Q_EMIT enterPressed();
+        // From a cell editor the key arrives before the editor hands over its text; the
+        // editor's closing reports the Enter once the text is in.
+        if (controls_.view->indexWidget(controls_.view->currentIndex()) == nullptr)
+            Q_EMIT enterPressed();
         return true;
     }
     // Down on the last row would leave the list: it is swallowed.

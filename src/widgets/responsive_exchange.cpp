@@ -42,7 +42,7 @@ QString exchangeWhileResponsive(QWidget* window, ServiceCall::Work work) {
 
 QString fetchWhileResponsive(QWidget* window, const QString& url) {
     return exchangeWhileResponsive(window, [url](const SoapCallControl& control) {
-        return HttpGetText(url, timeouts::kAccount, control.cancelled);
+        return HttpGetText(url, limits::kAccount, control.cancelled);
     });
 }
 

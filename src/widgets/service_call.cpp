@@ -1,6 +1,7 @@
 #include "widgets/service_call.h"
 
 #include "text/error.h"
+#include "text/excerpt.h"
 #include "text/trim_controls.h"
 
 #include <QProgressBar>
@@ -15,7 +16,7 @@ constexpr int kIndicatorSteps = 1000;
 } // namespace
 
 QString unrecordedTaskMessage(const QString& taskNumber, const QString& reason) {
-    return QStringLiteral("任务已提交成功！任务号：") + trimControls(taskNumber) +
+    return QStringLiteral("任务已提交成功！任务号：") + excerpt(trimControls(taskNumber)) +
            QStringLiteral("，但本地记录保存失败：") + reason;
 }
 

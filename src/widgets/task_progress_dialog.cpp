@@ -192,7 +192,7 @@ void TaskProgressDialog::poll() {
                                         QDateTime::currentDateTime());
     polledTask_ = taskNumber();
     poll_->start([url](const SoapCallControl& control) {
-        return HttpGetText(url, timeouts::kBackground, control.cancelled);
+        return HttpGetText(url, limits::kPages, control.cancelled);
     });
 }
 

@@ -2,8 +2,10 @@
 #include "account/maintenance_screen.h"
 #include "data/database.h"
 #include "main_window/main_window.h"
+#include "service/http.h"
 #include "tests/support/faults.h"
 #include "tests/support/login_fixture.h"
+#include "text/excerpt.h"
 #include "toolkit/picture_button.h"
 
 #include <QDir>
@@ -88,6 +90,23 @@ TEST_F(MaintenanceTest, BalanceOfAnUnreachableServiceIsEmpty) {
     sim.script(kBalancePath, test::dropped());
     choose("余额查询");
     EXPECT_EQ(shown(), QStringList{test::plain("您的余额是: 元")});
+}
+
+// The longest reply an account exchange reads shows cut; one byte more reads as no reply.
+TEST_F(MaintenanceTest, BalanceRepliesAreBounded) {
+    const qint64 limit = limits::kAccount.maxReplyBytes;
+    const struct {
+        qint64 size;
+        QString shown;
+    } cases[] = {{limit, "您的余额是:" + QString(kExcerptChars, QLatin1Char('8')) + "… 元"},
+                 {limit + 1, "您的余额是: 元"}};
+    for (const auto& c : cases) {
+        messages->shown.clear();
+        sim.script(kBalancePath, test::body(std::string(static_cast<size_t>(c.size), '8')));
+        choose("修改密码");
+        choose("余额查询");
+        EXPECT_EQ(shown(), QStringList{test::plain(c.shown)}) << c.size;
+    }
 }
 
 TEST_F(MaintenanceTest, OnlineUpgradeStartsTheUpdater) {

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -255,6 +256,31 @@ TEST_F(AddressBookTest, EnterPostsACheckedNumberAndCancelsARefusedOne) {
         EXPECT_EQ(stored(), expected) << c.mobno;
         EXPECT_EQ(listed().size(), expected.size()) << c.mobno << ": a refused new row leaves";
     }
+}
+
+// Typed as a user types: into the cell editors, Tab from the number to the name, then Enter.
+// The editor hands its text over only after the Enter key has reached the grid.
+TEST_F(AddressBookTest, EnterPostsTheCellsTypedInTheirEditors) {
+    showLoaded();
+    click("btadd");
+    grid()->edit(grid()->currentIndex().siblingAtColumn(kNumber));
+    auto typeInCurrentCell = [this](const QString& text, Qt::Key end) {
+        QWidget* editor = grid()->indexWidget(grid()->currentIndex());
+        ASSERT_NE(editor, nullptr);
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(editor, &typed);
+        QTest::keyClick(editor, end);
+        QCoreApplication::processEvents();
+    };
+    typeInCurrentCell("13800138001", Qt::Key_Tab);
+    ASSERT_EQ(grid()->currentIndex().column(), kName);
+    typeInCurrentCell("张伟", Qt::Key_Return);
+    QSqlQuery row = services().database->execute(SqlText("select mobno, tname from telbook"));
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.value(0).toString(), QStringLiteral("13800138001"));
+    EXPECT_EQ(row.value(1).toString(), QStringLiteral("张伟"));
+    EXPECT_FALSE(row.next());
+    EXPECT_TRUE(messages->shown.isEmpty());
 }
 
 TEST_F(AddressBookTest, EditsOfAListedContactArePostedOnLeavingAndRestoredOnCancel) {

@@ -1,4 +1,5 @@
 // Reshmoney, the balance refresh of the send-SMS screen's " [ 刷新余额 ]".
+#include "service/http.h"
 #include "sms/compose_screen.h"
 #include "tests/support/login_fixture.h"
 
@@ -25,6 +26,13 @@ struct RefreshCase {
     QStringList state;
 };
 
+// A reply of every field, its last one long enough to make the reply `size` bytes.
+std::string paddedReply(qint64 size) {
+    std::string reply = "000|x|88.5|.07|99|.11|.12|" + kSecondEndpoint.toStdString() + "|.13|";
+    reply.append(static_cast<size_t>(size) - reply.size(), 'f');
+    return reply;
+}
+
 // The refresh takes the identifier from the login box, here " demo2 ".
 const RefreshCase kRefreshCases[] = {
     {"every_field",
@@ -42,6 +50,16 @@ const RefreshCase kRefreshCases[] = {
      {"demo2", "demo2026", "7", "0.1", "70", "0.2", "0.3", kFirstEndpoint, "0.4", "true"}},
     {"empty_reply", "", kNoFields, kLoggedIn},
     {"unreachable", std::nullopt, kNoFields, kLoggedIn},
+    {"balance_not_an_amount",
+     "000|x|4,5|.07|99|.11|.12|" + kSecondEndpoint.toStdString() + "|.13|false",
+     kNoFields,
+     {"demo2", "demo2026", "10", "0.1", "70", "0.2", "0.3", kFirstEndpoint, "0.4", "true"}},
+    // The longest reply read; one byte more is a failed exchange.
+    {"reply_at_the_limit",
+     paddedReply(limits::kAccount.maxReplyBytes),
+     {},
+     {"demo2", "demo2026", "88.5", "0.07", "70", "0.11", "0.12", kSecondEndpoint, "0.13", "true"}},
+    {"reply_over_the_limit", paddedReply(limits::kAccount.maxReplyBytes + 1), kNoFields, kLoggedIn},
 };
 
 class BalanceRefreshTest : public test::LoginTest, public ::testing::WithParamInterface<RefreshCase> {};

@@ -1,8 +1,10 @@
 // The button login over HTTP, the guest mode and what a login leaves in the settings.
 #include "login/login_reply.h"
 #include "main_window/main_window.h"
+#include "service/http.h"
 #include "sms/compose_screen.h"
 #include "tests/support/login_fixture.h"
+#include "text/excerpt.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,6 +60,18 @@ const HttpLoginCase kHttpLoginCases[] = {
     {"other_code", "-05", "登录失败：请联系软件厂商。错误码：-05", {}},
     {"empty_reply", "", kHttpConnection, {}},
     {"unreachable", std::nullopt, kHttpConnection, {}},
+    // The longest reply read: its code shows cut. One byte more is a failed exchange.
+    {"code_at_the_reply_limit",
+     "-05" + std::string(limits::kAccount.maxReplyBytes - 3, '9'),
+     "登录失败：请联系软件厂商。错误码：-05" + QString(kExcerptChars - 3, '9') + "…",
+     {}},
+    {"reply_over_the_limit", "-05" + std::string(limits::kAccount.maxReplyBytes - 2, '9'), kHttpConnection, {}},
+    {"balance_not_an_amount", "000|x|1e3|.1|70|.15|.2|" + kEndpoint.toStdString() + "|.25|true", kHttpConnection, {}},
+    // Like a missing field: the fields before the bad price keep their new values.
+    {"price_not_an_amount",
+     "000|x|5|.1|70|.15|.2|" + kEndpoint.toStdString() + "|abc|true",
+     kHttpConnection,
+     {"", "", "5", "0.1", "70", "0.15", "0.2", kEndpoint, "0.3", "false"}},
 };
 
 class HttpLoginReplyTest : public test::LoginTest, public ::testing::WithParamInterface<HttpLoginCase> {};

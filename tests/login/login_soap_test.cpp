@@ -1,5 +1,6 @@
 // The login by Enter in the password box, over SOAP GetUserInfo.
 #include "main_window/main_window.h"
+#include "service/http.h"
 #include "tests/support/login_fixture.h"
 
 #include <QTest>
@@ -57,6 +58,16 @@ const SoapLoginCase kSoapLoginCases[] = {
     {"too_few_fields", "demo", "demo2026", test::soapResult("000/x"), kSoapConnection, false, {}},
     {"fault", "demo", "demo2026", soapFault(), kSoapConnection, false, {}},
     {"unreachable", "demo", "demo2026", test::dropped(), kSoapConnection, false, {}},
+    {"balance_not_an_amount", "demo", "demo2026", test::soapResult("000/x/abc/.09/"), kSoapConnection, false, {}},
+    {"price_not_an_amount", "demo", "demo2026", test::soapResult("000/x/12.5/1e3/"), kSoapConnection, false, {}},
+    // The envelope around this result is larger than an account exchange reads.
+    {"reply_over_the_limit",
+     "demo",
+     "demo2026",
+     test::soapResult("000/x/12.5/.09/" + std::string(limits::kAccount.maxReplyBytes, '0')),
+     kSoapConnection,
+     false,
+     {}},
 };
 
 class SoapLoginReplyTest : public test::LoginTest, public ::testing::WithParamInterface<SoapLoginCase> {};

@@ -45,31 +45,31 @@ TEST_F(HttpTest, GetTextGivesTheTrimmedBodyOfA200AndEmptyTextOtherwise) {
         const char* name;
         std::optional<ScriptedReply> reply;
         QString url;
-        HttpTimeouts limits;
+        HttpLimits limits;
         QString expected;
     } cases[] = {
-        {"200 with line break", body(200, "000\r\n"), {}, timeouts::kAccount, "000"},
+        {"200 with line break", body(200, "000\r\n"), {}, limits::kAccount, "000"},
         {"200 with blanks and controls",
          body(200,
               " \t\x01"
               "-03|x \x02\n"),
          {},
-         timeouts::kAccount,
+         limits::kAccount,
          "-03|x"},
-        {"GBK body", body(200, "\xD6\xD0\xCE\xC4"), {}, timeouts::kAccount, QString::fromUtf8("中文")},
-        {"404", body(404, "000"), {}, timeouts::kAccount, ""},
-        {"500", body(500, "000"), {}, timeouts::kAccount, ""},
-        {"dropped", dropped, {}, timeouts::kAccount, ""},
-        {"stalled past the time-out", stalled, {}, HttpTimeouts{2000, 300}, ""},
+        {"GBK body", body(200, "\xD6\xD0\xCE\xC4"), {}, limits::kAccount, QString::fromUtf8("中文")},
+        {"404", body(404, "000"), {}, limits::kAccount, ""},
+        {"500", body(500, "000"), {}, limits::kAccount, ""},
+        {"dropped", dropped, {}, limits::kAccount, ""},
+        {"stalled past the time-out", stalled, {}, HttpLimits{2000, 300, limits::kAccount.maxReplyBytes}, ""},
         {"refused",
          std::nullopt,
          QStringLiteral("http://127.0.0.1:%1/x").arg(closedPort()),
-         timeouts::kAccount,
+         limits::kAccount,
          ""},
         {"no such host",
          std::nullopt,
          QStringLiteral("http://no-such-host.invalid/x"),
-         timeouts::kAccount,
+         limits::kAccount,
          ""},
     };
     for (const auto& c : cases) {
@@ -120,26 +120,66 @@ TEST_F(HttpTest, PostRaisesOnErrorStatusAndOnEveryNetworkFailure) {
     sim.script("/form.asp", stalled);
     EXPECT_THROW(HttpPostForm(base() + "/form.asp", {"a=1"}), HttpError);
     EXPECT_THROW(HttpPostForm(base() + "/form.asp", {"a=1"}), HttpError);
-    EXPECT_THROW(HttpPostForm(base() + "/form.asp", {"a=1"}, HttpTimeouts{2000, 300}), HttpError);
+    EXPECT_THROW(HttpPostForm(base() + "/form.asp", {"a=1"}, HttpLimits{2000, 300, limits::kAccount.maxReplyBytes}), HttpError);
     EXPECT_THROW(HttpPostForm(QStringLiteral("http://127.0.0.1:%1/x").arg(closedPort()), {"a=1"}), HttpError);
     // An empty list posts an empty body.
     HttpPostForm(base() + "/sys_port/Gateway/mo.asp?uid=demo&pwd=demo2026", {});
     EXPECT_EQ(requestsTo("/sys_port/Gateway/mo.asp").at(0).body, "");
 }
 
+// Each kind of exchange reads a reply up to its limit; one byte more fails the exchange like a
+// dropped connection, with a reason that says why.
+TEST_F(HttpTest, ReadsRepliesUpToTheLimitOfTheirKind) {
+    const struct {
+        const char* name;
+        HttpLimits limits;
+    } kinds[] = {{"account", limits::kAccount},
+                 {"gateway", limits::kGateway},
+                 {"reply box", limits::kReplies},
+                 {"pages", limits::kPages},
+                 {"soap", limits::kSoap}};
+    for (const auto& kind : kinds) {
+        const qint64 limit = kind.limits.maxReplyBytes;
+        for (const qint64 size : {limit - 1, limit, limit + 1}) {
+            SCOPED_TRACE(std::string(kind.name) + " " + std::to_string(size));
+            sim.script("/page.asp", body(200, std::string(static_cast<size_t>(size), '7')));
+            HttpRequest request;
+            request.url = base() + "/page.asp";
+            request.limits = kind.limits;
+            if (size <= limit) {
+                EXPECT_EQ(httpExchange(request).body.size(), size);
+                continue;
+            }
+            try {
+                httpExchange(request);
+                ADD_FAILURE() << "a reply over the limit was read";
+            } catch (const HttpError& error) {
+                EXPECT_TRUE(error.reason().contains("too large")) << error.reason().toStdString();
+            }
+        }
+    }
+    // The text helpers fail as they do for any failed exchange.
+    const HttpLimits small{2000, 5000, 4};
+    sim.script("/page.asp", body(200, "00000"));
+    EXPECT_EQ(HttpGetText(base() + "/page.asp", small), QString());
+    sim.script("/form.asp", body(200, "00000"));
+    EXPECT_THROW(HttpPostForm(base() + "/form.asp", {"a=1"}, small), HttpError);
 // A test run caps every exchange's total time-out through the environment; the shorter of the
 // cap and the exchange's own time-out holds.
 TEST_F(HttpTest, TimeoutCapShortensButNeverLengthensAnExchange) {
     const struct {
         const char* name;
         const char* cap;
-        HttpTimeouts limits;
+        HttpLimits limits;
         bool answered;
     } cases[] = {
-        {"cap under the exchange's own time-out and the delay", "300", timeouts::kAccount, false},
-        {"cap over the delay", "5000", timeouts::kAccount, true},
-        {"cap over the exchange's own shorter time-out", "60000", HttpTimeouts{2000, 300}, false},
-        {"cap of nothing", "0", timeouts::kAccount, true},
+        {"cap under the exchange's own time-out and the delay", "300", limits::kAccount, false},
+        {"cap over the delay", "5000", limits::kAccount, true},
+        {"cap over the exchange's own shorter time-out",
+         "60000",
+         HttpLimits{2000, 300, limits::kAccount.maxReplyBytes},
+         false},
+        {"cap of nothing", "0", limits::kAccount, true},
     };
     const QByteArray previous = qgetenv("PARLUMO_HTTP_TIMEOUT_CAP_MS");
     for (const auto& c : cases) {
@@ -157,7 +197,7 @@ TEST_F(HttpTest, CancelledExchangeEndsAtOnce) {
     stalled.delay = 5s;
     sim.script("/slow.asp", stalled);
     const std::atomic<bool> cancelled{true};
-    EXPECT_EQ(HttpGetText(base() + "/slow.asp", timeouts::kAccount, &cancelled), QString());
+    EXPECT_EQ(HttpGetText(base() + "/slow.asp", limits::kAccount, &cancelled), QString());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "service/soap_client.h"
 
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace parlumo {
@@ -22,6 +23,30 @@ TEST(SoapEnvelope, HoldsTheOperationInItsNamespaceWithParametersInOrder) {
                          "<uid>demo</uid><title>\xE6\xA0\x87\xE9\xA2\x98 &lt;&amp;&gt;</title>"
                          "<Bytes>AAH/</Bytes><mmsFileName>ab.jpg</mmsFileName>"
                          "</SendMMS></soap:Body></soap:Envelope>\n"));
+}
+
+// The text of the envelope's element `name`.
+QString elementText(const QByteArray& xml, const QString& name) {
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd())
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() == name)
+            return reader.readElementText();
+    return QStringLiteral("<missing>");
+}
+
+// Bytes are written as base64 in slices of 48 KiB: sizes on both sides of a slice's end, and
+// of a few slices, come back whole, with every byte value and the text after them intact.
+TEST(SoapEnvelope, CarriesBytesOfAnySizeAsTheirBase64) {
+    constexpr qsizetype kSlice = 3 * 16 * 1024;
+    for (const qsizetype size : {qsizetype(0), qsizetype(1), qsizetype(2), kSlice - 1, kSlice, kSlice + 1, 3 * kSlice + 2}) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qsizetype i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>((i * 7) % 256);
+        const QByteArray xml = buildSoapEnvelope("SendFax", {{"Bytes", bytes}, {"FileName", QString("a.pdf")}});
+        EXPECT_EQ(QByteArray::fromBase64(elementText(xml, "Bytes").toLatin1()), bytes) << size;
+        EXPECT_EQ(elementText(xml, "Bytes").size(), (size + 2) / 3 * 4) << size;
+        EXPECT_EQ(elementText(xml, "FileName"), QStringLiteral("a.pdf")) << size;
+    }
 }
 
 TEST(SoapResult, ReadsTheResultOrRaisesTheReason) {

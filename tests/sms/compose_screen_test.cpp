@@ -5,6 +5,8 @@
 #include "core/account_state.h"
 #include "data/database.h"
 #include "main_window/main_window.h"
+#include "service/http.h"
+#include "sms/news_fetch.h"
 #include "sms/phrase_screen.h"
 #include "tests/support/faults.h"
 #include "tests/support/sim_fixture.h"
@@ -264,10 +266,37 @@ TEST_F(ComposeScreenTest, ShowingTheScreenFetchesTheNews) {
     EXPECT_FALSE(requestsTo("/softnews.htm").empty());
 }
 
+// One long line of news shows cut and wrapped at the memo's width; a page larger than a page's
+// limit reads like no page at all.
+TEST_F(ComposeScreenTest, NewsIsBoundedAndWraps) {
+    const struct {
+        const char* name;
+        qint64 size;
+        QString shown;
+    } cases[] = {
+        {"one long line", 1'000'000, QString(kMaxNewsChars, QLatin1Char('n')) + "…"},
+        {"over the limit", limits::kPages.maxReplyBytes + 1, "无法连接消息服务器，请重新登录！"},
+    };
+    TForm3& f = form();
+    auto* info = child<QPlainTextEdit>(f, "info");
+    EXPECT_EQ(info->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(info->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    for (const auto& c : cases) {
+        sim::ScriptedReply page;
+        page.status = 200;
+        page.body = std::string(static_cast<size_t>(c.size), 'n');
+        sim.script("/softnews.htm", page);
+        f.Label16Click();
+        ASSERT_TRUE(QTest::qWaitFor([info] { return !info->toPlainText().isEmpty(); }, 20000)) << c.name;
+        EXPECT_EQ(info->toPlainText(), c.shown) << c.name;
+    }
+}
+
 class ComposeFaultTest : public ComposeScreenTest, public ::testing::WithParamInterface<test::Fault> {
 protected:
     int rowsTagged(const QString& tag) {
-        QSqlQuery q = services().database->execute(SqlText("select count(*) from send where tag=").value(tag));
+        QSqlQuery q =
+            services().database->execute(SqlText("select count(*) from send where tag=").value(tag));
         return q.next() ? q.value(0).toInt() : -1;
     }
 };

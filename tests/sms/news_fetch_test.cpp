@@ -33,6 +33,21 @@ TEST_F(NewsFetchTest, TurnsLineBreakTagsIntoLinesOrSaysItCouldNotConnect) {
     }
 }
 
+TEST(NewsText, IsCutToTheLongestNewsShown) {
+    const struct {
+        qsizetype length;
+        QString shown;
+    } cases[] = {
+        {kMaxNewsChars - 1, QString(kMaxNewsChars - 1, QLatin1Char('n'))},
+        {kMaxNewsChars, QString(kMaxNewsChars, QLatin1Char('n'))},
+        {kMaxNewsChars + 1, QString(kMaxNewsChars, QLatin1Char('n')) + "…"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(newsText(QString(c.length, QLatin1Char('n'))), c.shown) << c.length;
+    // Counted after the line break tags became line breaks.
+    EXPECT_EQ(newsText(QString("<br>").repeated(kMaxNewsChars)), QString(kMaxNewsChars - 1, QLatin1Char('\n')));
+}
+
 TEST_F(NewsFetchTest, CancellingDuringTheWaitFetchesNothing) {
     load_http_new_Thread fetch(base() + "/softnews.htm", std::chrono::seconds(30));
     fetch.start();

@@ -5,6 +5,7 @@
 #include "data/database.h"
 #include "data/spreadsheet_reader.h"
 #include "main_window/main_window.h"
+#include "service/http.h"
 #include "sms/compose_screen.h"
 #include "tests/support/faults.h"
 #include "tests/support/login_fixture.h"
@@ -153,7 +154,10 @@ TEST_F(RepliesTest, AFailedExchangeStopsThePollAndListsAgainSilently) {
     sim::ScriptedReply serverError;
     serverError.status = 500;
     serverError.body = "error";
-    for (const sim::ScriptedReply& failure : {test::dropped(), serverError}) {
+    // More than the reply box reads.
+    const sim::ScriptedReply tooLarge =
+        test::body(std::string(static_cast<size_t>(limits::kReplies.maxReplyBytes) + 1, '|'));
+    for (const sim::ScriptedReply& failure : {test::dropped(), serverError, tooLarge}) {
         form().show();
         addStored("13800000001", "stored meanwhile");
         sim.script(kReplyBox, failure);
@@ -162,7 +166,7 @@ TEST_F(RepliesTest, AFailedExchangeStopsThePollAndListsAgainSilently) {
         EXPECT_EQ(listed(kText).first(), QStringLiteral("stored meanwhile"));
         form().hide();
     }
-    EXPECT_EQ(text("allmobno"), QStringLiteral("2"));
+    EXPECT_EQ(text("allmobno"), QStringLiteral("3"));
     EXPECT_TRUE(messages->shown.isEmpty());
 }
 

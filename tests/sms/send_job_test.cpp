@@ -2,6 +2,7 @@
 
 #include "core/account_state.h"
 #include "data/database.h"
+#include "service/http.h"
 #include "tests/support/sim_fixture.h"
 
 #include <QCoreApplication>
@@ -250,6 +251,27 @@ TEST_F(SendJobTest, ANetworkFailureLogsTheBatchAsFailedAndGoesOn) {
     EXPECT_TRUE(report.lines.contains(QString::fromUtf8("成功发送 [5001] 条  消费 [400.08] 元。")));
     EXPECT_EQ(report.balance, QStringLiteral("599.92"));
     EXPECT_TRUE(report.numbersSent);
+}
+
+// A batch reply is read up to the gateway's limit; a larger one is that batch's network failure.
+TEST_F(SendJobTest, ABatchReplyOverTheLimitIsANetworkFailure) {
+    const qint64 limit = limits::kGateway.maxReplyBytes;
+    const struct {
+        qint64 size;
+        const char* line;
+        const char* tag;
+    } cases[] = {{limit - 1, "第[ 1 ]次..[ 1 ]条。提交成功!", "成功"},
+                 {limit, "第[ 1 ]次..[ 1 ]条。提交成功!", "成功"},
+                 {limit + 1, "第[ 1 ]次..[ 1 ]条。发送失败。请检查网络!", "失败"}};
+    for (const auto& c : cases) {
+        sim::ScriptedReply reply;
+        reply.status = 200;
+        reply.body = "000" + std::string(static_cast<size_t>(c.size) - 3, '0');
+        sim.script("/sys_port/gateway/index.asp", reply);
+        const JobReport report = run(inputs("13800000001", 1));
+        EXPECT_TRUE(report.lines.contains(QString::fromUtf8(c.line))) << c.size;
+        EXPECT_EQ(rows().last().tag, QString::fromUtf8(c.tag)) << c.size;
+    }
 }
 
 // A batch the gateway accepted is reported and charged even when its row cannot be written; the

@@ -2,8 +2,9 @@
 
 #include "data/spreadsheet_reader.h"
 #include "sms/compose_screen.h"
-#include "tests/voice/voice_fixture.h"
 #include "tests/support/faults.h"
+#include "tests/voice/voice_fixture.h"
+#include "text/excerpt.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -223,6 +224,21 @@ TEST_F(VoiceTaskPageTest, ATaskTheDatabaseRefusesIsReportedWithItsNumberAndTheRe
         << messages->shown[1].text.toStdString();
     EXPECT_TRUE(messages->shown[1].text.contains(QStringLiteral("vlist"))) << messages->shown[1].text.toStdString();
     EXPECT_EQ(money(), QStringLiteral("9.8"));
+}
+
+// A task number too long to read in a message shows cut in both messages.
+TEST_F(VoiceTaskPageTest, ALongTaskNumberShowsCut) {
+    logIn(QStringLiteral("10"));
+    services().database->execute(SqlText(QStringLiteral("drop table vlist")));
+    v_no()->setPlainText("13800000000");
+    v_txt()->setPlainText("请按时参加会议");
+    scriptVoice(test::soapResult("V" + std::string(5000, '7')));
+    ASSERT_TRUE(clickAndWait("LbSpeedButton2"));
+    const QString shownNumber = "V" + QString(kExcerptChars - 1, QLatin1Char('7')) + "…";
+    ASSERT_EQ(messages->shown.size(), 2);
+    EXPECT_EQ(shown()[0], test::informed("登录提示", "任务发送成功！任务号：" + shownNumber));
+    EXPECT_TRUE(messages->shown[1].text.startsWith("任务已提交成功！任务号：" + shownNumber + "，但本地记录保存失败："))
+        << messages->shown[1].text.toStdString();
 }
 
 TEST_F(VoiceTaskPageTest, TheSendButtonIsDisabledWhileTheServiceAnswers) {
