@@ -2,6 +2,7 @@
 
 #include "service/query.h"
 #include "text/decimal.h"
+#include "text/excerpt.h"
 #include "text/trim_controls.h"
 
 namespace parlumo {
@@ -10,7 +11,6 @@ namespace {
 
 constexpr int kShortestCallNumber = 10;
 constexpr int kShortestTaskNumber = 4;
-constexpr int kShownCodeLength = 10;
 constexpr int kCountdownTicks = 11;
 constexpr long long kCallMinimumBalance = 10;
 
@@ -48,7 +48,7 @@ bool isCallNumber(const QString& reply) {
 }
 
 QString callFailedMessage(const QString& reply) {
-    return QStringLiteral("呼叫失败！错误码：") + reply.left(kShownCodeLength);
+    return QStringLiteral("呼叫失败！错误码：") + excerpt(reply);
 }
 
 CountdownTick countdownTick(int onno) {

@@ -24,7 +24,7 @@ bool balanceTooLowForCalls(const QString& balance);
 // of the service, such as a proxy's error page) is a failed call.
 bool isCallNumber(const QString& reply);
 
-// The message of a failed call: the reply as its code, cut to 10 characters.
+// The message of a failed call: the reply as its code, a long one cut.
 QString callFailedMessage(const QString& reply);
 
 inline const QString kCallingText = QStringLiteral("正在呼叫，请稍侯..");

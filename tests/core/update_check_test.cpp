@@ -105,7 +105,10 @@ TEST_P(UpdateCheckFaultTest, StartsNothing) {
     EXPECT_TRUE(QFileInfo::exists(file("updatedir/b.bin")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, UpdateCheckFaultTest, ::testing::ValuesIn(test::kEveryFault), test::FaultName());
+INSTANTIATE_TEST_SUITE_P(Faults,
+                         UpdateCheckFaultTest,
+                         ::testing::ValuesIn(test::kEveryFault),
+                         test::FaultName());
 
 TEST(UpdateOffered, ComparesTheSecondElementWithoutVersionPrefixAndBlanks) {
     EXPECT_FALSE(updateOffered("[update]\r\nversion=4.4.0.0\r\n", kProgramVersion));

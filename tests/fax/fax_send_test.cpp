@@ -280,7 +280,8 @@ TEST_P(FaxSendFaultTest, ShowsTheUnknownErrorAndStoresNothing) {
     messages->shown.clear();
     const test::InjectedFault fault(sim, GetParam(), test::kSoapPath, "SendFax");
     send();
-    EXPECT_EQ(shown(), (QStringList{startNote, test::informed(QStringLiteral("提示"), QStringLiteral("未知错误！"))}));
+    EXPECT_EQ(shown(),
+              (QStringList{startNote, test::informed(QStringLiteral("提示"), QStringLiteral("未知错误！"))}));
     EXPECT_EQ(storedFaxes(), 0);
     EXPECT_EQ(balance(), QStringLiteral("10"));
     EXPECT_EQ(numbers(), QStringLiteral("0101234567\n0209876543"));

@@ -35,9 +35,8 @@ TEST_P(LoginFaultTest, HttpLogin) {
     const test::InjectedFault fault(sim, GetParam(), test::kLoginPath);
     login().LbSpeedButton2Click();
 
-    const QString message = GetParam() == Fault::Malformed
-                                ? "登录失败：请联系软件厂商。错误码：" + QString::fromLatin1(test::kMalformedText)
-                                : kHttpConnection;
+    const QString garbage = "登录失败：请联系软件厂商。错误码：" + QString::fromLatin1(test::kMalformedText);
+    const QString message = GetParam() == Fault::Malformed ? garbage : kHttpConnection;
     EXPECT_EQ(shown(), QStringList{test::informed("登录提示", message)});
     expectStillOutside(before);
 }
@@ -62,10 +61,9 @@ TEST_P(LoginFaultTest, BalanceRefresh) {
     QTest::mouseClick(child<QLabel>(sms, "Label26"), Qt::LeftButton);
 
     // A garbage answer is no success code: the refusal's message.
-    EXPECT_EQ(shown(),
-              QStringList{test::informed("提示",
-                                         GetParam() == Fault::Malformed ? "刷新余额失败，请退出，重新登录！"
-                                                                        : "无法连接服务器，余额未能刷新，请稍后重试！")});
+    const QString message = GetParam() == Fault::Malformed ? "刷新余额失败，请退出，重新登录！"
+                                                           : "无法连接服务器，余额未能刷新，请稍后重试！";
+    EXPECT_EQ(shown(), QStringList{test::informed("提示", message)});
     EXPECT_EQ(state(), loggedIn);
     EXPECT_EQ(child<QLabel>(sms, "money")->text(), "1000");
     EXPECT_TRUE(sms.isEnabled());

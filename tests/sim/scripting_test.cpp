@@ -93,8 +93,8 @@ std::string firstRead(int port, const std::string& request) {
     } else {
         char bytes[12];
         const ssize_t n = recv(fd, bytes, sizeof bytes, 0);
-        outcome = n > 0 ? std::string(bytes, static_cast<std::size_t>(n))
-                  : n == 0 ? "EOF"
+        outcome = n > 0                 ? std::string(bytes, static_cast<std::size_t>(n))
+                  : n == 0              ? "EOF"
                   : errno == ECONNRESET ? "ECONNRESET"
                                         : "errno " + std::to_string(errno);
     }

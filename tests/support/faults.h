@@ -41,7 +41,10 @@ struct FaultName {
 // answer well past every exchange's time-out, which stays capped short while this object lives.
 class InjectedFault {
 public:
-    InjectedFault(sim::Simulator& simulator, Fault fault, const std::string& path, const std::string& operation = {});
+    InjectedFault(sim::Simulator& simulator,
+                  Fault fault,
+                  const std::string& path,
+                  const std::string& operation = {});
     ~InjectedFault();
     InjectedFault(const InjectedFault&) = delete;
     InjectedFault& operator=(const InjectedFault&) = delete;

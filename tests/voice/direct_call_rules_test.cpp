@@ -50,7 +50,7 @@ TEST(DirectCallRulesTest, CallsNeedABalanceOfTenYuan) {
 }
 
 // A task number has at least 4 letters and digits; anything else, a page that is no answer of
-// the service included, is a failed call whose code is shown cut to 10 characters.
+// the service included, is a failed call whose code is shown, a long one cut.
 TEST(DirectCallRulesTest, OnlyATaskNumberIsAnAcceptedCall) {
     const struct {
         QString reply;
@@ -64,7 +64,8 @@ TEST(DirectCallRulesTest, OnlyATaskNumberIsAnAcceptedCall) {
         {"52017", true, {}},
         {"C2026121100042", true, {}},
         {"-100", false, "呼叫失败！错误码：-100"},
-        {"<html>Bad Gateway</html>", false, "呼叫失败！错误码：<html>Bad "},
+        {"<html>Bad Gateway</html>", false, "呼叫失败！错误码：<html>Bad Gateway</html>"},
+        {QString(201, 'x'), false, "呼叫失败！错误码：" + QString(200, 'x') + "…"},
         {"5201 7", false, "呼叫失败！错误码：5201 7"},
         {"５２０１", false, "呼叫失败！错误码：５２０１"},
     };
