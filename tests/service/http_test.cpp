@@ -164,6 +164,8 @@ TEST_F(HttpTest, ReadsRepliesUpToTheLimitOfTheirKind) {
     EXPECT_EQ(HttpGetText(base() + "/page.asp", small), QString());
     sim.script("/form.asp", body(200, "00000"));
     EXPECT_THROW(HttpPostForm(base() + "/form.asp", {"a=1"}, small), HttpError);
+}
+
 // A test run caps every exchange's total time-out through the environment; the shorter of the
 // cap and the exchange's own time-out holds.
 TEST_F(HttpTest, TimeoutCapShortensButNeverLengthensAnExchange) {
