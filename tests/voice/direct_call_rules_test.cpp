@@ -65,7 +65,7 @@ TEST(DirectCallRulesTest, OnlyATaskNumberIsAnAcceptedCall) {
         {"C2026121100042", true, {}},
         {"-100", false, "呼叫失败！错误码：-100"},
         {"<html>Bad Gateway</html>", false, "呼叫失败！错误码：<html>Bad Gateway</html>"},
-        {QString(201, 'x'), false, "呼叫失败！错误码：" + QString(200, 'x') + "…"},
+        {QString(201, '-'), false, "呼叫失败！错误码：" + QString(200, '-') + "…"},
         {"5201 7", false, "呼叫失败！错误码：5201 7"},
         {"５２０１", false, "呼叫失败！错误码：５２０１"},
     };
