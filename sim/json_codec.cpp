@@ -164,6 +164,8 @@ ScriptedReply scriptedReplyFromJson(const Json& json) {
         reply.delay = std::chrono::milliseconds(member->asInt());
     if (const Json* member = json.find("drop"))
         reply.drop = member->asBool();
+    if (const Json* member = json.find("reset"))
+        reply.reset = member->asBool();
     return reply;
 }
 

@@ -1,7 +1,7 @@
 #include "sim/simulator.h"
 
 #include "sim/ascii_text.h"
-#include "sim/connection_drop.h"
+#include "sim/connection_end.h"
 #include "sim/control_api.h"
 #include "sim/form_params.h"
 #include "sim/request_log.h"
@@ -145,9 +145,12 @@ void Simulator::Impl::serve(const httplib::Request& request,
     const std::optional<ScriptedReply> script = scripts.take(request.path, operation);
     if (script && script->delay.count() > 0)
         waitFor(script->delay);
-    if (script && script->drop) {
+    if (script && (script->drop || script->reset)) {
         log.add(std::move(record));
-        dropConnection(request.local_port, request.remote_port);
+        if (script->reset)
+            resetConnection(request.local_port, request.remote_port);
+        else
+            dropConnection(request.local_port, request.remote_port);
         return;
     }
 

@@ -2,6 +2,7 @@
 
 #include "text/gbk.h"
 
+#include <QtGlobal>
 #include <curl/curl.h>
 #include <memory>
 
@@ -36,6 +37,14 @@ int followTransfer(void* request, curl_off_t, curl_off_t, curl_off_t uploadTotal
     return r->cancelled && r->cancelled->load() ? 1 : 0;
 }
 
+// PARLUMO_HTTP_TIMEOUT_CAP_MS, when set, caps every exchange's total time-out, so that a test
+// of a stalled service fails in moments; unset, each exchange keeps its own.
+long totalTimeout(const HttpLimits& limits) {
+    bool set = false;
+    const long cap = qEnvironmentVariableIntValue("PARLUMO_HTTP_TIMEOUT_CAP_MS", &set);
+    return set && cap > 0 ? qMin(cap, limits.totalMs) : limits.totalMs;
+}
+
 struct CurlDeleter {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -68,7 +77,7 @@ HttpResponse httpExchange(const HttpRequest& request) {
     curl_easy_setopt(h, CURLOPT_URL, url.constData());
     curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, request.limits.connectMs);
-    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, request.limits.totalMs);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, totalTimeout(request.limits));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, appendBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &body);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());

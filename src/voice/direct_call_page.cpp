@@ -211,8 +211,8 @@ void DirectCallPage::LbSpeedButton4Click() {
 
 void DirectCallPage::callAnswered(const QString& reply) {
     LbSpeedButton4->setEnabled(true);
-    if (reply.size() < 4) {
-        services_.messages->showMessage(this, QStringLiteral("呼叫失败！错误码：") + reply);
+    if (!isCallNumber(reply)) {
+        services_.messages->showMessage(this, callFailedMessage(reply));
         return;
     }
     onno->setText(QStringLiteral("0"));

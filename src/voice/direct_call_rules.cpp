@@ -2,6 +2,7 @@
 
 #include "service/query.h"
 #include "text/decimal.h"
+#include "text/excerpt.h"
 #include "text/trim_controls.h"
 
 namespace parlumo {
@@ -9,6 +10,7 @@ namespace parlumo {
 namespace {
 
 constexpr int kShortestCallNumber = 10;
+constexpr int kShortestTaskNumber = 4;
 constexpr int kCountdownTicks = 11;
 constexpr long long kCallMinimumBalance = 10;
 
@@ -34,6 +36,19 @@ bool callNumbersTooShort(const QString& fromTel, const QString& toTel) {
 bool balanceTooLowForCalls(const QString& balance) {
     const std::optional<Decimal> money = Decimal::parse(balance);
     return !money || *money < Decimal::fromInteger(kCallMinimumBalance);
+}
+
+bool isCallNumber(const QString& reply) {
+    if (reply.size() < kShortestTaskNumber)
+        return false;
+    for (const QChar c : reply)
+        if (c.unicode() > 0x7F || !c.isLetterOrNumber())
+            return false;
+    return true;
+}
+
+QString callFailedMessage(const QString& reply) {
+    return QStringLiteral("呼叫失败！错误码：") + excerpt(reply);
 }
 
 CountdownTick countdownTick(int onno) {

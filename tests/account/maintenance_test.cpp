@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "main_window/main_window.h"
 #include "service/http.h"
+#include "tests/support/faults.h"
 #include "tests/support/login_fixture.h"
 #include "text/excerpt.h"
 #include "toolkit/picture_button.h"
@@ -176,6 +177,34 @@ TEST_F(MaintenanceTest, PasswordChangeSendsTheTrimmedValues) {
     EXPECT_EQ(sim.account("demo")->password, "Abc12345");
     EXPECT_EQ(services().account->get().pwd, "demo2026");
 }
+
+class MaintenanceFaultTest : public MaintenanceTest, public ::testing::WithParamInterface<test::Fault> {};
+
+// A failed balance query shows no amount; what came instead of one is shown as it came.
+TEST_P(MaintenanceFaultTest, BalanceQuery) {
+    const test::InjectedFault fault(sim, GetParam(), kBalancePath);
+    choose("余额查询");
+    const QString amount = GetParam() == test::Fault::Malformed ? QString(test::kMalformedText) : QString();
+    EXPECT_EQ(shown(), QStringList{test::plain("您的余额是:" + amount + " 元")});
+    EXPECT_EQ(services().account->get().money, "1000");
+    EXPECT_TRUE(screen().isEnabled());
+}
+
+TEST_P(MaintenanceFaultTest, PasswordChange) {
+    child<QLineEdit>(screen(), "oldpwd")->setText("demo2026");
+    child<QLineEdit>(screen(), "newpwd")->setText("Abc12345");
+    const test::InjectedFault fault(sim, GetParam(), kPasswordPath);
+    screen().LbSpeedButton1Click();
+    EXPECT_EQ(shown(), QStringList{kOtherError});
+    EXPECT_EQ(sim.account("demo")->password, "demo2026");
+    EXPECT_EQ(services().account->get().pwd, "demo2026");
+    EXPECT_TRUE(screen().isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults,
+                         MaintenanceFaultTest,
+                         ::testing::ValuesIn(test::kEveryFault),
+                         test::FaultName());
 
 int sendRows(const QString& path) {
     int rows = -1;

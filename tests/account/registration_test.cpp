@@ -1,5 +1,6 @@
 // The registration dialog: its local checks, the request it sends and the replies.
 #include "account/registration_dialog.h"
+#include "tests/support/faults.h"
 #include "tests/support/login_fixture.h"
 
 #include <QLabel>
@@ -175,6 +176,26 @@ TEST_F(RegistrationTest, RefusalsShowTheirMessageAndKeepTheDialogOpen) {
         EXPECT_EQ(child<QLineEdit>(login(), "uid")->text(), "before");
     }
 }
+
+class RegistrationFaultTest : public RegistrationTest, public ::testing::WithParamInterface<test::Fault> {};
+
+// A failed exchange shows nothing, registers nobody and leaves the dialog open and taking input.
+TEST_P(RegistrationFaultTest, LeavesTheDialogOpen) {
+    child<QLineEdit>(login(), "uid")->setText("before");
+    fillValid();
+    const test::InjectedFault fault(sim, GetParam(), kRegisterPath);
+    registerNow();
+    EXPECT_EQ(shown(), QStringList());
+    EXPECT_FALSE(sim.account("newuser").has_value());
+    EXPECT_TRUE(dialog().isVisible());
+    EXPECT_TRUE(dialog().isEnabled());
+    EXPECT_EQ(child<QLineEdit>(login(), "uid")->text(), "before");
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults,
+                         RegistrationFaultTest,
+                         ::testing::ValuesIn(test::kEveryFault),
+                         test::FaultName());
 
 // The simulator registers the account: the query carries every key, the empty optional ones
 // included, and the address's trailing blank encoded; the login boxes receive the credentials

@@ -1,6 +1,7 @@
 // The update check: the version file's rule and the worker that acts on it.
 #include "core/update_check.h"
 #include "core/version.h"
+#include "tests/support/faults.h"
 #include "tests/support/login_fixture.h"
 #include "text/split_fields.h"
 
@@ -80,6 +81,34 @@ TEST_F(UpdateCheckTest, StartsTheUpdaterExactlyWhenAnotherVersionIsOffered) {
     }
     EXPECT_EQ(requestsTo("/download/bexol.txt").size(), std::size(kVersionCases));
 }
+
+class UpdateCheckFaultTest : public UpdateCheckTest, public ::testing::WithParamInterface<test::Fault> {};
+
+// With a newer version on offer, a failed check starts nothing and leaves the folders.
+TEST_P(UpdateCheckFaultTest, StartsNothing) {
+    for (const char* path : {"backup/a.bin", "updatedir/b.bin"}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(file(path)).path()));
+        QFile f(file(path));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    sim::Settings settings = sim.settings();
+    settings.offeredVersion = "4.5.0.0";
+    sim.setSettings(settings);
+    const QString url = base() + "/download/bexol.txt";
+    const test::InjectedFault fault(sim, GetParam(), "/download/bexol.txt");
+
+    GETHTTPThread check(url, folder.path(), shell, std::chrono::milliseconds(0));
+    check.start();
+    check.join();
+    EXPECT_TRUE(shell.calls.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(file("backup/a.bin")));
+    EXPECT_TRUE(QFileInfo::exists(file("updatedir/b.bin")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults,
+                         UpdateCheckFaultTest,
+                         ::testing::ValuesIn(test::kEveryFault),
+                         test::FaultName());
 
 TEST(UpdateOffered, ComparesTheSecondElementWithoutVersionPrefixAndBlanks) {
     EXPECT_FALSE(updateOffered("[update]\r\nversion=4.4.0.0\r\n", kProgramVersion));

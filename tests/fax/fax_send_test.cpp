@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "sms/compose_screen.h"
 #include "tests/fax/fax_screen_fixture.h"
+#include "tests/support/faults.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -269,6 +270,25 @@ TEST_F(FaxSendTest, ATenMegabyteDocumentGoesOutWhileTheWindowKeepsWorking) {
     EXPECT_EQ(balance(), QStringLiteral("999.6"));
     EXPECT_EQ(sim.account("demo")->balance.toString(), "999.6");
 }
+
+class FaxSendFaultTest : public FaxSendTest, public ::testing::WithParamInterface<test::Fault> {};
+
+TEST_P(FaxSendFaultTest, ShowsTheUnknownErrorAndStoresNothing) {
+    logInWith(QStringLiteral("10"));
+    showScreen();
+    prepare(QStringLiteral("0101234567\n0209876543"));
+    messages->shown.clear();
+    const test::InjectedFault fault(sim, GetParam(), test::kSoapPath, "SendFax");
+    send();
+    EXPECT_EQ(shown(),
+              (QStringList{startNote, test::informed(QStringLiteral("提示"), QStringLiteral("未知错误！"))}));
+    EXPECT_EQ(storedFaxes(), 0);
+    EXPECT_EQ(balance(), QStringLiteral("10"));
+    EXPECT_EQ(numbers(), QStringLiteral("0101234567\n0209876543"));
+    EXPECT_FALSE(control<QProgressBar>("sendProgress")->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaxSendFaultTest, ::testing::ValuesIn(test::kEveryFault), test::FaultName());
 
 } // namespace
 } // namespace parlumo

@@ -3,6 +3,7 @@
 #include "service/http.h"
 #include "sms/compose_screen.h"
 #include "tests/mms/mms_screen_fixture.h"
+#include "tests/support/faults.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -258,6 +259,22 @@ TEST_F(MmsSendTest, NumbersAddedWhileTheCallRunsAreKept) {
     EXPECT_EQ(control<QLineEdit>("hm")->text(), QStringLiteral("4"));
     EXPECT_EQ(records(), 1);
 }
+
+class MmsSendFaultTest : public MmsSendTest, public ::testing::WithParamInterface<test::Fault> {};
+
+TEST_P(MmsSendFaultTest, ShowsTheLocalErrorAndRecordsNothing) {
+    logIn();
+    fill();
+    const test::InjectedFault fault(sim, GetParam(), test::kSoapPath, "SendMMS");
+    send();
+    ASSERT_TRUE(waitForSend());
+    EXPECT_EQ(shown(), QStringList{test::plain("本地错误")});
+    EXPECT_EQ(records(), 0);
+    EXPECT_EQ(money(), QStringLiteral("10"));
+    EXPECT_EQ(control<QLineEdit>("hm")->text(), QStringLiteral("3"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, MmsSendFaultTest, ::testing::ValuesIn(test::kEveryFault), test::FaultName());
 
 } // namespace
 } // namespace parlumo

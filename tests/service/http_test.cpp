@@ -166,6 +166,34 @@ TEST_F(HttpTest, ReadsRepliesUpToTheLimitOfTheirKind) {
     EXPECT_THROW(HttpPostForm(base() + "/form.asp", {"a=1"}, small), HttpError);
 }
 
+// A test run caps every exchange's total time-out through the environment; the shorter of the
+// cap and the exchange's own time-out holds.
+TEST_F(HttpTest, TimeoutCapShortensButNeverLengthensAnExchange) {
+    const struct {
+        const char* name;
+        const char* cap;
+        HttpLimits limits;
+        bool answered;
+    } cases[] = {
+        {"cap under the exchange's own time-out and the delay", "300", limits::kAccount, false},
+        {"cap over the delay", "5000", limits::kAccount, true},
+        {"cap over the exchange's own shorter time-out",
+         "60000",
+         HttpLimits{2000, 300, limits::kAccount.maxReplyBytes},
+         false},
+        {"cap of nothing", "0", limits::kAccount, true},
+    };
+    const QByteArray previous = qgetenv("PARLUMO_HTTP_TIMEOUT_CAP_MS");
+    for (const auto& c : cases) {
+        ScriptedReply slow = body(200, "000");
+        slow.delay = 1s;
+        sim.script("/slow.asp", slow);
+        qputenv("PARLUMO_HTTP_TIMEOUT_CAP_MS", c.cap);
+        EXPECT_EQ(HttpGetText(base() + "/slow.asp", c.limits), c.answered ? "000" : "") << c.name;
+    }
+    qputenv("PARLUMO_HTTP_TIMEOUT_CAP_MS", previous);
+}
+
 TEST_F(HttpTest, CancelledExchangeEndsAtOnce) {
     ScriptedReply stalled = body(200, "000");
     stalled.delay = 5s;

@@ -59,10 +59,11 @@ TEST_F(ControlApiTest, ScriptsAndRequestLog) {
     const Json queued = call("POST",
                              "/__sim/script",
                              R"({"path":"/softnews.htm","replies":[{"body":"你好"},{"drop":true},)"
-                             R"({"bodyBase64":"AAE=","status":202}]})");
-    EXPECT_EQ(queued.find("queued")->asInt(), 3);
+                             R"({"reset":true},{"bodyBase64":"AAE=","status":202}]})");
+    EXPECT_EQ(queued.find("queued")->asInt(), 4);
     EXPECT_EQ(get("/softnews.htm"), "\xC4\xE3\xBA\xC3");
     EXPECT_FALSE(client().Get("/softnews.htm?x=%20y"));
+    EXPECT_FALSE(client().Get("/softnews.htm"));
     httplib::Result raw = client().Get("/softnews.htm");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->status, 202);
@@ -71,7 +72,7 @@ TEST_F(ControlApiTest, ScriptsAndRequestLog) {
 
     const Json log = call("GET", "/__sim/requests?path=/SOFTNEWS.HTM");
     const Json::Array& requests = log.find("requests")->asArray();
-    ASSERT_EQ(requests.size(), 3u);
+    ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(requests[1].find("query")->asString(), "x=%20y");
     EXPECT_EQ(requests[1].find("status")->asInt(), 0);
     EXPECT_EQ(requests[1].find("params")->asArray()[0].find("value")->asString(), " y");

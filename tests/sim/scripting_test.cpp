@@ -1,6 +1,12 @@
-// Scripted replies: a body and/or status, a delay, a dropped connection, in queue order.
+// Scripted replies: a body and/or status, a delay, a dropped or reset connection, in queue order.
 #include "sim_client.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
 
 namespace parlumo::sim::test {
@@ -69,6 +75,56 @@ TEST_F(SimTest, DroppedConnectionGetsNoAnswerAndNoEffect) {
     EXPECT_EQ(requests[0].status, 0);
     EXPECT_EQ(requests[0].body, kSms);
     EXPECT_EQ(requests[1].status, 200);
+}
+
+// What a raw client reads after its request: the answer's first bytes, "EOF" for a connection
+// closed without an answer, "ECONNRESET" for a reset one.
+std::string firstRead(int port, const std::string& request) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::string outcome;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        outcome = "connect failed";
+    } else if (send(fd, request.data(), request.size(), 0) != static_cast<ssize_t>(request.size())) {
+        outcome = "send failed";
+    } else {
+        char bytes[12];
+        const ssize_t n = recv(fd, bytes, sizeof bytes, 0);
+        outcome = n > 0                 ? std::string(bytes, static_cast<std::size_t>(n))
+                  : n == 0              ? "EOF"
+                  : errno == ECONNRESET ? "ECONNRESET"
+                                        : "errno " + std::to_string(errno);
+    }
+    close(fd);
+    return outcome;
+}
+
+TEST_F(SimTest, DropClosesAndResetAbortsTheConnection) {
+    const struct {
+        const char* name;
+        bool drop;
+        bool reset;
+        std::string read;
+    } cases[] = {{"answered", false, false, "HTTP/1.1 200"},
+                 {"drop", true, false, "EOF"},
+                 {"reset", false, true, "ECONNRESET"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedReply reply;
+        reply.drop = c.drop;
+        reply.reset = c.reset;
+        sim.script("/softnews.htm", reply);
+        EXPECT_EQ(firstRead(sim.port(), "GET /softnews.htm HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"),
+                  c.read);
+    }
+    const std::vector<RecordedRequest> requests = sim.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[1].status, 0);
+    EXPECT_EQ(requests[2].status, 0);
+    EXPECT_EQ(get("/softnews.htm").empty(), false) << "the server serves on after a reset";
 }
 
 TEST_F(SimTest, SoapScriptsPerOperation) {

@@ -8,6 +8,7 @@
 #include "service/http.h"
 #include "sms/news_fetch.h"
 #include "sms/phrase_screen.h"
+#include "tests/support/faults.h"
 #include "tests/support/sim_fixture.h"
 #include "toolkit/picture_button.h"
 
@@ -309,6 +310,52 @@ TEST_F(ComposeScreenTest, NewsIsBoundedAndWraps) {
         EXPECT_EQ(info->toPlainText(), c.shown) << c.name;
     }
 }
+
+class ComposeFaultTest : public ComposeScreenTest, public ::testing::WithParamInterface<test::Fault> {
+protected:
+    int rowsTagged(const QString& tag) {
+        QSqlQuery q =
+            services().database->execute(SqlText("select count(*) from send where tag=").value(tag));
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+};
+
+// A batch the gateway did not take is logged as failed (a garbage answer ends the job as a
+// refusal) and nothing is charged; the send button comes back.
+TEST_P(ComposeFaultTest, SmsBatch) {
+    logIn();
+    TForm3& f = form();
+    child<QPlainTextEdit>(f, "txt")->setPlainText("hi");
+    child<QPlainTextEdit>(f, "mob")->setPlainText("13800000001\n13800000002");
+    const test::InjectedFault fault(sim, GetParam(), "/sys_port/gateway/index.asp");
+    f.btsendClick();
+    ASSERT_TRUE(waitForJob(f));
+
+    const bool refusal = GetParam() == test::Fault::Malformed;
+    const QStringList log = child<QPlainTextEdit>(f, "sendlog")->toPlainText().split('\n');
+    EXPECT_TRUE(log.contains(refusal ? "发送失败：未知错误！请检查下号码和内容，错误码：<html>garb"
+                                     : "第[ 1 ]次..[ 2 ]条。发送失败。请检查网络!"))
+        << log.join('\n').toStdString();
+    EXPECT_EQ(rowsTagged("成功"), 0);
+    EXPECT_EQ(rowsTagged("失败"), refusal ? 0 : 1);
+    EXPECT_EQ(services().account->get().money, "1000");
+    EXPECT_EQ(sim.account("demo")->balance.toString(), "1000");
+}
+
+// The news box says the page could not be had; a garbage page is shown as it came.
+TEST_P(ComposeFaultTest, NewsPage) {
+    TForm3& f = form();
+    const test::InjectedFault fault(sim, GetParam(), "/softnews.htm");
+    f.show();
+    QPlainTextEdit* info = child<QPlainTextEdit>(f, "info");
+    ASSERT_TRUE(QTest::qWaitFor([info] { return !info->toPlainText().isEmpty(); }, 10000));
+    EXPECT_EQ(info->toPlainText(),
+              GetParam() == test::Fault::Malformed ? QString(test::kMalformedText)
+                                                   : "无法连接消息服务器，请重新登录！");
+    EXPECT_TRUE(f.isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ComposeFaultTest, ::testing::ValuesIn(test::kEveryFault), test::FaultName());
 
 } // namespace
 } // namespace parlumo

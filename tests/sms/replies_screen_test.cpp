@@ -7,6 +7,7 @@
 #include "main_window/main_window.h"
 #include "service/http.h"
 #include "sms/compose_screen.h"
+#include "tests/support/faults.h"
 #include "tests/support/login_fixture.h"
 #include "tests/support/record_lists.h"
 #include "toolkit/picture_button.h"
@@ -168,6 +169,27 @@ TEST_F(RepliesTest, AFailedExchangeStopsThePollAndListsAgainSilently) {
     EXPECT_EQ(text("allmobno"), QStringLiteral("3"));
     EXPECT_TRUE(messages->shown.isEmpty());
 }
+
+class RepliesFaultTest : public RepliesTest, public ::testing::WithParamInterface<test::Fault> {};
+
+// Nothing is stored or shown and the screen takes input. A failed exchange stops the poll and
+// lists again; a garbage answer holds no record, changes nothing and the poll goes on.
+TEST_P(RepliesFaultTest, ReplyBoxFetch) {
+    addStored("13800000001", "stored before");
+    form().show();
+    addStored("13800000002", "stored meanwhile");
+    const test::InjectedFault fault(sim, GetParam(), kReplyBox);
+    refresh();
+    const bool garbage = GetParam() == test::Fault::Malformed;
+    EXPECT_EQ(timer()->isActive(), garbage);
+    EXPECT_EQ(stored().size(), 2);
+    const QStringList listedAgain{"stored meanwhile", "stored before"};
+    EXPECT_EQ(listed(kText), garbage ? QStringList{"stored before"} : listedAgain);
+    EXPECT_TRUE(messages->shown.isEmpty());
+    EXPECT_TRUE(child<QPushButton>(form(), "LbSpeedButton1")->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, RepliesFaultTest, ::testing::ValuesIn(test::kEveryFault), test::FaultName());
 
 TEST_F(RepliesTest, AnUnreadableRecordEndsTheStoringAndKeepsTheOnesBefore) {
     sim.script(kReplyBox,

@@ -1,5 +1,6 @@
 #include "voice/direct_call_page.h"
 
+#include "tests/support/faults.h"
 #include "tests/voice/voice_fixture.h"
 
 #include <QLabel>
@@ -178,6 +179,25 @@ TEST_F(DirectCallPageTest, TheDialPadWritesIntoTheBoxEnteredLastAndNeverTakesThe
     EXPECT_EQ(to_tel()->text(), QStringLiteral("008613#"));
     EXPECT_TRUE(from_tel()->hasFocus());
 }
+
+class DirectCallFaultTest : public DirectCallPageTest, public ::testing::WithParamInterface<test::Fault> {};
+
+// A failed call shows no code (a garbage page, no task number, is shown as its code), stores
+// nothing and starts no count-down.
+TEST_P(DirectCallFaultTest, ShowsTheCallFailureAndStoresNothing) {
+    logIn();
+    enterNumbers(QStringLiteral("008613800000000"), QStringLiteral("00861062345678"));
+    const test::InjectedFault fault(sim, GetParam(), kCallPath);
+    ASSERT_TRUE(call());
+    const QString code = GetParam() == test::Fault::Malformed ? QString(test::kMalformedText) : QString();
+    EXPECT_EQ(shown(), QStringList{test::plain("呼叫失败！错误码：" + code)});
+    EXPECT_TRUE(vlistRows().isEmpty());
+    EXPECT_FALSE(Timer11()->isActive());
+    EXPECT_TRUE(Label11()->isHidden());
+    EXPECT_EQ(money(), QStringLiteral("100"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, DirectCallFaultTest, ::testing::ValuesIn(test::kEveryFault), test::FaultName());
 
 } // namespace
 } // namespace parlumo

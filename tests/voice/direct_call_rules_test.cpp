@@ -49,5 +49,32 @@ TEST(DirectCallRulesTest, CallsNeedABalanceOfTenYuan) {
         EXPECT_EQ(balanceTooLowForCalls(QString::fromLatin1(c.balance)), c.tooLow) << c.balance;
 }
 
+// A task number has at least 4 letters and digits; anything else, a page that is no answer of
+// the service included, is a failed call whose code is shown, a long one cut.
+TEST(DirectCallRulesTest, OnlyATaskNumberIsAnAcceptedCall) {
+    const struct {
+        QString reply;
+        bool accepted;
+        QString message;
+    } cases[] = {
+        {"", false, "呼叫失败！错误码："},
+        {"-01", false, "呼叫失败！错误码：-01"},
+        {"523", false, "呼叫失败！错误码：523"},
+        {"5201", true, {}},
+        {"52017", true, {}},
+        {"C2026121100042", true, {}},
+        {"-100", false, "呼叫失败！错误码：-100"},
+        {"<html>Bad Gateway</html>", false, "呼叫失败！错误码：<html>Bad Gateway</html>"},
+        {QString(201, '-'), false, "呼叫失败！错误码：" + QString(200, '-') + "…"},
+        {"5201 7", false, "呼叫失败！错误码：5201 7"},
+        {"５２０１", false, "呼叫失败！错误码：５２０１"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isCallNumber(c.reply), c.accepted) << c.reply.toStdString();
+        if (!c.accepted)
+            EXPECT_EQ(callFailedMessage(c.reply), c.message);
+    }
+}
+
 } // namespace
 } // namespace parlumo

@@ -2,6 +2,7 @@
 
 #include "data/spreadsheet_reader.h"
 #include "sms/compose_screen.h"
+#include "tests/support/faults.h"
 #include "tests/voice/voice_fixture.h"
 #include "text/excerpt.h"
 
@@ -367,6 +368,24 @@ TEST_F(VoiceTaskPageTest, TheImportButtonsAskTheOtherScreens) {
     EXPECT_EQ(spreadsheet[0][0].toString(), QStringLiteral("form12"));
     EXPECT_EQ(phrases.size(), 1);
 }
+
+class VoiceTaskFaultTest : public VoiceTaskPageTest, public ::testing::WithParamInterface<test::Fault> {};
+
+TEST_P(VoiceTaskFaultTest, ShowsTheUnknownErrorAndStoresNothing) {
+    logIn(QStringLiteral("100"));
+    v_no()->setPlainText("13800000000");
+    v_txt()->setPlainText("请按时参加会议");
+    const test::InjectedFault fault(sim, GetParam(), "/Service.asmx", "SendVoice");
+    ASSERT_TRUE(clickAndWait("LbSpeedButton2"));
+    EXPECT_EQ(shown(),
+              QStringList{test::informed("登录提示", "未知错误！可能由网络引起，请咨询相关人员。错误码：")});
+    EXPECT_TRUE(child<QProgressBar>(form(), "sendProgress")->isHidden());
+    EXPECT_TRUE(vlistRows().isEmpty());
+    EXPECT_EQ(money(), QStringLiteral("100"));
+    EXPECT_EQ(v_no()->toPlainText(), QStringLiteral("13800000000"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, VoiceTaskFaultTest, ::testing::ValuesIn(test::kEveryFault), test::FaultName());
 
 } // namespace
 } // namespace parlumo

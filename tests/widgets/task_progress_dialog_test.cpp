@@ -6,6 +6,7 @@
 #include "data/spreadsheet_reader.h"
 #include "fax/fax_progress_dialog.h"
 #include "service/soap_client.h"
+#include "tests/support/faults.h"
 #include "tests/support/login_fixture.h"
 #include "tests/support/record_lists.h"
 #include "text/gbk.h"
@@ -242,6 +243,32 @@ TEST_F(TaskProgressTest, WhatStoresNothingAndWhetherTheListIsReadAgain) {
     EXPECT_EQ(stored(kVoice).size(), static_cast<qsizetype>(std::size(cases)));
     EXPECT_TRUE(messages->shown.isEmpty());
 }
+
+class TaskProgressFaultTest : public TaskProgressTest,
+                              public ::testing::WithParamInterface<std::tuple<Kind, test::Fault>> {};
+
+// A failed poll stores nothing and shows nothing; the timer goes on polling.
+TEST_P(TaskProgressFaultTest, PollStoresNothingAndThePollGoesOn) {
+    const auto& [kind, fault] = GetParam();
+    TaskProgressDialog& d = dialog(kind);
+    whileOpen(d, "T1", "1", [&] {
+        addStored(kind, "T1", "13800000001");
+        const test::InjectedFault injected(sim, fault, kind.page);
+        refresh(d);
+        EXPECT_TRUE(timer(d)->isActive());
+        EXPECT_TRUE(child<QPushButton>(d, "addmob")->isEnabled());
+    });
+    EXPECT_EQ(stored(kind), QStringList{"T1|13800000001|30|0.2|已接听"});
+    EXPECT_TRUE(messages->shown.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults,
+                         TaskProgressFaultTest,
+                         ::testing::Combine(::testing::Values(kVoice, kFax), ::testing::ValuesIn(test::kEveryFault)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    test::faultName(std::get<1>(info.param));
+                         });
 
 TEST_F(TaskProgressTest, ARecordWithTooFewFieldsStopsThePollKeepingTheRecordsBeforeIt) {
     TaskProgressDialog& d = dialog(kFax);

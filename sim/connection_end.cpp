@@ -1,4 +1,4 @@
-#include "sim/connection_drop.h"
+#include "sim/connection_end.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -32,11 +32,9 @@ bool connects(int fd, int localPort, int peerPort) {
     return portOf(local) == localPort && portOf(peer) == peerPort;
 }
 
-} // namespace
-
-bool dropConnection(int localPort, int peerPort) {
-    // The server does not hand its socket to request handlers, so find it among
-    // this process's descriptors by the two ends of the connection.
+// The server does not hand its socket to request handlers, so find it among this process's
+// descriptors by the two ends of the connection; -1 when there is none.
+int findConnection(int localPort, int peerPort) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
         const std::string name = entry.path().filename().string();
@@ -45,9 +43,27 @@ bool dropConnection(int localPort, int peerPort) {
         if (ec != std::errc() || end != name.data() + name.size())
             continue;
         if (connects(fd, localPort, peerPort))
-            return shutdown(fd, SHUT_RDWR) == 0;
+            return fd;
     }
-    return false;
+    return -1;
+}
+
+} // namespace
+
+bool dropConnection(int localPort, int peerPort) {
+    const int fd = findConnection(localPort, peerPort);
+    return fd >= 0 && shutdown(fd, SHUT_RDWR) == 0;
+}
+
+bool resetConnection(int localPort, int peerPort) {
+    const int fd = findConnection(localPort, peerPort);
+    if (fd < 0)
+        return false;
+    // Connecting an established TCP socket to AF_UNSPEC disconnects it with a reset, as closing
+    // it with SO_LINGER {1, 0} would, while the descriptor stays the server's to close.
+    sockaddr unspecified{};
+    unspecified.sa_family = AF_UNSPEC;
+    return connect(fd, &unspecified, sizeof unspecified) == 0;
 }
 
 } // namespace parlumo::sim
