@@ -1,6 +1,9 @@
 #include "tests/support/faults.h"
 
+#include "service/http.h"
+
 #include <QtGlobal>
+#include <algorithm>
 #include <chrono>
 
 namespace parlumo::test {
@@ -38,6 +41,16 @@ sim::ScriptedReply replyFor(Fault fault, const std::string& path) {
         reply.body = isSoapPath(path) ? "<?xml version=\"1.0\"?><soap:Envelope><soap:Body><Result>00"
                                       : std::string(kMalformedText);
         break;
+    case Fault::Oversized:
+        reply.status = 200;
+        reply.body = std::string(std::max({limits::kAccount.maxReplyBytes,
+                                           limits::kGateway.maxReplyBytes,
+                                           limits::kReplies.maxReplyBytes,
+                                           limits::kPages.maxReplyBytes,
+                                           limits::kSoap.maxReplyBytes}) +
+                                     1,
+                                 '0');
+        break;
     case Fault::Refused:
         break;
     }
@@ -62,6 +75,8 @@ const char* faultName(Fault fault) {
         return "refused";
     case Fault::Malformed:
         return "malformed";
+    case Fault::Oversized:
+        return "oversized";
     }
     return "unknown";
 }

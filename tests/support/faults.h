@@ -16,6 +16,7 @@ enum class Fault {
     Stalled,     // no answer before the exchange's time-out
     Refused,     // nothing listens on the service's port
     Malformed,   // a 200 answer of garbage (broken XML for SOAP)
+    Oversized,   // a 200 answer longer than any exchange reads
 };
 
 inline constexpr Fault kEveryFault[] = {Fault::ServerError,
@@ -24,7 +25,8 @@ inline constexpr Fault kEveryFault[] = {Fault::ServerError,
                                         Fault::Reset,
                                         Fault::Stalled,
                                         Fault::Refused,
-                                        Fault::Malformed};
+                                        Fault::Malformed,
+                                        Fault::Oversized};
 
 // The body of a malformed answer on a path that is not SOAP's.
 inline constexpr const char* kMalformedText = "<html>garbage";
