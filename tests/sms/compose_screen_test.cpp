@@ -216,13 +216,8 @@ TEST_F(ComposeScreenTest, ForbiddenWordsStopTheSendAfterTheJobsOwnChecks) {
 
 TEST_F(ComposeScreenTest, RetryPutsBackExactlyTheNumbersOfTheFailedBatch) {
     logIn();
-    sim::ScriptedReply accepted;
-    accepted.status = 200;
-    accepted.body = "000";
-    sim::ScriptedReply dropped;
-    dropped.drop = true;
-    sim.script("/sys_port/gateway/index.asp", accepted);
-    sim.script("/sys_port/gateway/index.asp", dropped);
+    sim.script("/sys_port/gateway/index.asp", test::body("000"));
+    sim.script("/sys_port/gateway/index.asp", test::dropped());
     QStringList numbers;
     for (int i = 0; i < 5003; ++i)
         numbers << QString::number(13800000000LL + i);
