@@ -60,6 +60,7 @@ SendExit exitFor(SendOutcome outcome) {
         return SendExit::Sent;
     case SendOutcome::MissingInput:
     case SendOutcome::BalanceTooLow:
+    case SendOutcome::ForbiddenWords:
         return SendExit::BadInput;
     case SendOutcome::Refused:
         return SendExit::Refused;

@@ -6,6 +6,7 @@
 #include "toolkit/screen_setup.h"
 #include "toolkit/shell.h"
 #include "widgets/date_range_records.h"
+#include "widgets/forbidden_word_check.h"
 #include "widgets/number_memo.h"
 #include "widgets/paragraph_text.h"
 #include "widgets/service_call.h"
@@ -47,6 +48,7 @@ TForm14::TForm14(Services& services, QWidget* parent) : QWidget(parent), service
     memo.memoExtraKeys = QString();
     memo.fileFilter = QStringLiteral("txt|*.txt|text|*.text|所有文件|*.*");
     numbers_ = new NumberMemo(this, mob, hm, nullptr, memo, *services_.messages, *services_.fileDialogs);
+    forbiddenWords_ = new ForbiddenWordCheck(this, mmstxt, services_);
     call_ = new ServiceCall(this);
     call_->setIndicator(sendProgress);
     connectHandlers();

@@ -21,6 +21,7 @@ namespace parlumo {
 struct AccountFields;
 struct Services;
 class DateRangeRecords;
+class ForbiddenWordCheck;
 class NumberMemo;
 class ServiceCall;
 
@@ -116,6 +117,7 @@ private:
 
     Services& services_;
     NumberMemo* numbers_ = nullptr;
+    ForbiddenWordCheck* forbiddenWords_ = nullptr;
     DateRangeRecords* records_ = nullptr;
     ServiceCall* call_ = nullptr;
     // The send under way, and the numbers it read.

@@ -6,6 +6,7 @@
 #include "mms/mms_screen.h"
 #include "service/replies.h"
 #include "toolkit/message_box.h"
+#include "widgets/forbidden_word_check.h"
 #include "widgets/number_memo.h"
 #include "widgets/service_call.h"
 
@@ -47,6 +48,10 @@ void TForm14::LbSpeedButton3Click() {
     }
     if (const auto* refusal = std::get_if<MmsRefusal>(&prepared)) {
         refuse(*refusal);
+        return;
+    }
+    if (!forbiddenWords_->passes()) {
+        LbSpeedButton3->setEnabled(true);
         return;
     }
     sending_ = std::get<MmsSend>(prepared);

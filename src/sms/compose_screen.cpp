@@ -1,8 +1,10 @@
 #include "sms/compose_screen.h"
 
 #include "core/account_state.h"
+#include "core/program_file.h"
 #include "core/services.h"
 #include "data/database.h"
+#include "data/keyword_file.h"
 #include "sms/message_rules.h"
 #include "sms/news_fetch.h"
 #include "sms/send_job.h"
@@ -10,12 +12,12 @@
 #include "toolkit/picture_button.h"
 #include "toolkit/screen_setup.h"
 #include "toolkit/shell.h"
+#include "widgets/forbidden_word_check.h"
 #include "widgets/number_memo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,6 +80,7 @@ TForm3::TForm3(Services& services, QWidget* parent) : QWidget(parent), services_
     memo.count = CountRule::Items;
     memo.entry = EntryRule::MobileOrAreaCode;
     numbers_ = new NumberMemo(this, mob, hm, inmob, memo, *services_.messages, *services_.fileDialogs);
+    forbiddenWords_ = new ForbiddenWordCheck(this, txt, services_);
     connectHandlers();
 }
 
@@ -94,6 +97,7 @@ void TForm3::connectHandlers() {
     connect(btfdy, &QPushButton::clicked, this, &TForm3::phrasesRequested);
     connect(btsend, &QPushButton::clicked, this, &TForm3::btsendClick);
     connect(LbSpeedButton4, &QPushButton::clicked, this, &TForm3::LbSpeedButton4Click);
+    connect(resendFailed, &QPushButton::clicked, this, &TForm3::resendFailedClick);
     for (QLabel* label : {StaticText1, Label16, Label14})
         label->installEventFilter(this);
     Panel2->installEventFilter(this);
@@ -274,6 +278,9 @@ QWidget* TForm3::buildNews() {
     progress->setFormat(QStringLiteral("%v / %m"));
     progress->hide();
     panel->addWidget(progress);
+    resendFailed = button(QStringLiteral("resendFailed"), QStringLiteral("重发失败的号码"), Panel2);
+    resendFailed->hide();
+    panel->addWidget(resendFailed);
     LbSpeedButton4 = button(QStringLiteral("LbSpeedButton4"), QStringLiteral("关闭消息！"), Panel2);
     panel->addWidget(LbSpeedButton4);
     Panel2->hide();
@@ -443,10 +450,14 @@ void TForm3::btsendClick() {
             scheduledTime(t_date->date(), QTime(t_hh->currentText().toInt(), t_mm->currentText().toInt()));
     inputs.gatewayUrl = gatewayUrl(services_.addresses.host);
     inputs.pause = batchPause;
+    inputs.forbiddenWords = forbiddenWords_->words();
 
     auto* job = new SendsmsThread(inputs, *services_.account, *services_.database, this);
     connect(job, &SendsmsThread::begun, this, [this] {
         LbSpeedButton4->setEnabled(false);
+        forbiddenWords_->highlight({});
+        failedNumbers_.clear();
+        resendFailed->hide();
         sendlog->clear();
         progress->setValue(0);
         progress->show();
@@ -457,6 +468,11 @@ void TForm3::btsendClick() {
         progress->setValue(posted);
     });
     connect(job, &SendsmsThread::balanceLowered, money, &QLabel::setText);
+    connect(job, &SendsmsThread::forbiddenWordsFound, forbiddenWords_, &ForbiddenWordCheck::reject);
+    connect(job, &SendsmsThread::batchesFailed, this, [this](const QStringList& numbers) {
+        failedNumbers_ = numbers;
+        resendFailed->show();
+    });
     connect(job, &SendsmsThread::numbersSent, this, [this](const QString& numbersRead) {
         // Numbers typed or added while the job ran are kept.
         if (mob->toPlainText() == numbersRead)
@@ -476,6 +492,12 @@ void TForm3::btsendClick() {
 void TForm3::LbSpeedButton4Click() {
     Panel2->hide();
     sendlog->clear();
+}
+
+void TForm3::resendFailedClick() {
+    numbers_->appendNumbers(failedNumbers_);
+    failedNumbers_.clear();
+    resendFailed->hide();
 }
 
 bool TForm3::sending() const {
@@ -504,7 +526,7 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     else if (watched == Label14)
         Label14Click();
     else if (watched == StaticText1)
-        services_.shell->openDocument(QDir(services_.programFolder).filePath(QStringLiteral("keyword.txt")));
+        services_.shell->openDocument(programFile(services_.programFolder, kKeywordFile));
     else
         return QWidget::eventFilter(watched, event);
     return true;

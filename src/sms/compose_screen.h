@@ -20,6 +20,7 @@ namespace parlumo {
 
 struct Services;
 struct AccountFields;
+class ForbiddenWordCheck;
 class NumberMemo;
 class SendsmsThread;
 class load_http_new_Thread;
@@ -59,6 +60,8 @@ public Q_SLOTS:
     void Label14Click();
     void btsendClick();
     void LbSpeedButton4Click();
+    // "重发失败的号码": the numbers of the last job's failed batches go back into the memo.
+    void resendFailedClick();
 
 Q_SIGNALS:
     // "从名片夹提取" and "插入短语": the address book or the phrase library comes to the front.
@@ -106,6 +109,7 @@ private:
     QPlainTextEdit* sendlog;
     QProgressBar* progress;
     QPushButton* LbSpeedButton4;
+    QPushButton* resendFailed;
     QPushButton* btsend;
     QPushButton* LbSpeedButton1;
     QPushButton* LbSpeedButton3;
@@ -126,6 +130,9 @@ private:
     Services& services_;
     QWidget* scheduleRow_ = nullptr;
     NumberMemo* numbers_ = nullptr;
+    ForbiddenWordCheck* forbiddenWords_ = nullptr;
+    // The numbers of the failed batches of the last job, until they go back into the memo.
+    QStringList failedNumbers_;
     QPointer<SendsmsThread> job_;
     QList<QPointer<load_http_new_Thread>> newsFetches_;
 };

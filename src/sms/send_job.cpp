@@ -5,6 +5,7 @@
 #include "data/number_list.h"
 #include "service/http.h"
 #include "text/decimal.h"
+#include "text/forbidden_words.h"
 #include "text/url_encode.h"
 #include "toolkit/interruptible_sleep.h"
 
@@ -145,6 +146,13 @@ void SendsmsThread::runJob() {
         outcome_ = SendOutcome::BalanceTooLow;
         return;
     }
+    const QStringList forbidden = wordsFound(findForbiddenWords(in.content, in.forbiddenWords));
+    if (!forbidden.isEmpty()) {
+        Q_EMIT lineAdded(forbiddenWordsMessage(forbidden));
+        outcome_ = SendOutcome::ForbiddenWords;
+        Q_EMIT forbiddenWordsFound(forbidden);
+        return;
+    }
     Q_EMIT lineAdded(QStringLiteral("正在发送...请勿退出软件..."));
     if (billed >= kBatchSize)
         Q_EMIT lineAdded(QStringLiteral("  由于本次任务号码较多，请耐心等侯。请勿中途退出。"));
@@ -165,6 +173,8 @@ void SendsmsThread::runJob() {
                 QStringLiteral("第[ %1 ]次..[ %2 ]条。发送失败。请检查网络!").arg(i).arg(batch.count));
             postFailed = true;
             logBatch(batch.numbers, batch.count, QStringLiteral("失败"));
+            if (batch.count > 0)
+                failedNumbers_ << batch.numbers.split(QLatin1Char(','));
             reportProgress(i);
             pause();
             continue;
@@ -198,6 +208,8 @@ void SendsmsThread::runJob() {
     Q_EMIT lineAdded(QStringLiteral("任务完成。"));
     outcome_ = postFailed ? SendOutcome::NetworkFailure : SendOutcome::Sent;
     Q_EMIT numbersSent(in.numbersText);
+    if (!failedNumbers_.isEmpty())
+        Q_EMIT batchesFailed(failedNumbers_);
 }
 
 Decimal SendsmsThread::chargeAccepted() {

@@ -27,6 +27,7 @@ struct SendJobInputs {
     QString time;        // "yyyy-MM-dd HH:mm:00" for a scheduled send, else empty
     QString gatewayUrl;
     std::chrono::milliseconds pause{1000}; // after each posted batch
+    QStringList forbiddenWords;            // none: the content is not checked
 };
 
 inline constexpr int kBatchSize = 5000;
@@ -76,15 +77,16 @@ enum class SendOutcome {
     Sent,           // every batch accepted
     MissingInput,   // no numbers or no content: nothing posted
     BalanceTooLow,  // the balance does not pay for the send: nothing posted
+    ForbiddenWords, // the content holds forbidden words: nothing posted
     Refused,        // the gateway refused a batch; the job ended there
     NetworkFailure, // the job went through, but one batch or more could not be posted
     Stopped,        // ended early: cancelled, or an unexpected error (a batch that cannot be logged)
 };
 
-// The SMS send job: checks the inputs and the balance, posts the numbers to the gateway in
-// batches of 5000, logs each accepted or failed batch in `send`, reports every step and lowers
-// the balance. Every change of the screen goes out as a signal, received in order on the
-// user-interface thread.
+// The SMS send job: checks the inputs, the balance and the content's forbidden words, posts the
+// numbers to the gateway in batches of 5000, logs each accepted or failed batch in `send`, reports
+// every step and lowers the balance. Every change of the screen goes out as a signal, received in
+// order on the user-interface thread.
 class SendsmsThread : public QThread {
     Q_OBJECT
 public:
@@ -104,6 +106,10 @@ Q_SIGNALS:
     void lineAdded(const QString& line);
     void progressed(int posted, int total);
     void balanceLowered(const QString& balance);
+    // The content holds these forbidden words; the job ends without posting.
+    void forbiddenWordsFound(const QStringList& words);
+    // The job completed, but the batches of these numbers failed on the network (logged "失败").
+    void batchesFailed(const QStringList& numbers);
     // The job completed; the numbers it read may be cleared from the memo.
     void numbersSent(const QString& numbersRead);
     void ended();
@@ -127,6 +133,7 @@ private:
     std::atomic<bool> stopping_{false}; // no further batch; set by both ways of ending early
     std::atomic<SendOutcome> outcome_{SendOutcome::Stopped};
     long long accepted_ = 0; // numbers in the batches the gateway accepted
+    QStringList failedNumbers_;
     bool charged_ = false;
 };
 

@@ -31,6 +31,10 @@ QString statusWord(int code) {
         .replace(QStringLiteral("-2"), QStringLiteral("草稿"));
 }
 
+bool isFailedBatch(const QString& tag) {
+    return tag.startsWith(statusWord(sent_status::kFailed));
+}
+
 SqlText newestSentStatement(const QString& uid) {
     return accountsBatches(uid).add(newestFirst(QStringLiteral("sid"))).add(QStringLiteral(" limit 10000"));
 }

@@ -23,6 +23,9 @@ inline constexpr int kDraft = -2;
 // "-2" "草稿".
 QString statusWord(int code);
 
+// A batch whose tag classes it as failed on the network ("失败").
+bool isFailedBatch(const QString& tag);
+
 // The newest 10000 batches of the account, newest first (the list when the screen first shows).
 SqlText newestSentStatement(const QString& uid);
 

@@ -124,8 +124,10 @@ QWidget* TForm8::buildActions() {
     btexou = namedButton(QStringLiteral("btexou"), QStringLiteral("Excel导出"), bar);
     LbSpeedButton2 = namedButton(QStringLiteral("LbSpeedButton2"), QStringLiteral("导出号码.."), bar);
     LbSpeedButton5 = namedButton(QStringLiteral("LbSpeedButton5"), QStringLiteral("复制到粘帖板"), bar);
+    resendFailed = namedButton(QStringLiteral("resendFailed"), QStringLiteral("重发失败的号码"), bar);
     actions->addStretch();
-    for (QPushButton* b : {btde, btsend, LbSpeedButton1, btexou, LbSpeedButton2, LbSpeedButton5})
+    for (QPushButton* b :
+         {btde, btsend, resendFailed, LbSpeedButton1, btexou, LbSpeedButton2, LbSpeedButton5})
         actions->addWidget(b);
     column->addLayout(actions);
     return bar;
@@ -156,6 +158,7 @@ void TForm8::connectHandlers() {
     connect(btexou, &QPushButton::clicked, this, &TForm8::btexouClick);
     connect(LbSpeedButton2, &QPushButton::clicked, this, &TForm8::LbSpeedButton2Click);
     connect(LbSpeedButton5, &QPushButton::clicked, this, &TForm8::LbSpeedButton5Click);
+    connect(resendFailed, &QPushButton::clicked, this, &TForm8::resendFailedClick);
     connect(grid_, &RecordGrid::currentChanged, this, &TForm8::showNumbers);
 }
 
@@ -237,15 +240,18 @@ void TForm8::btdeClick() {
     }
 }
 
-bool TForm8::tickedNumbers(QStringList& numbers) {
+bool TForm8::tickedNumbers(QStringList& numbers, bool failedOnly) {
     if (grid_->tickedCount() == 0) {
         services_.messages->inform(
             this, QStringLiteral("提示"), QStringLiteral("请选择记录！"), MessageIcon::Warning);
         return false;
     }
     try {
-        for (const QString& mobno : grid_->model().tickedNumbers())
-            numbers << numbersOfBatch(mobno);
+        const RecordListModel& list = grid_->model();
+        for (const QStringList& batch :
+             list.tickedRecords({list.config().numbersField, QStringLiteral("tag")}))
+            if (!failedOnly || isFailedBatch(batch[1]))
+                numbers << numbersOfBatch(batch[0]);
     } catch (const DatabaseError& error) {
         services_.messages->showMessage(this, error.reason());
         return false;
@@ -257,6 +263,20 @@ void TForm8::btsendClick() {
     QStringList numbers;
     if (tickedNumbers(numbers))
         Q_EMIT smsRequested(numbers);
+}
+
+void TForm8::resendFailedClick() {
+    QStringList numbers;
+    if (!tickedNumbers(numbers, true))
+        return;
+    if (numbers.isEmpty()) {
+        services_.messages->inform(this,
+                                   QStringLiteral("提示"),
+                                   QStringLiteral("选中的记录里没有发送失败的号码！"),
+                                   MessageIcon::Warning);
+        return;
+    }
+    Q_EMIT smsRequested(numbers);
 }
 
 void TForm8::LbSpeedButton1Click() {

@@ -36,6 +36,8 @@ public Q_SLOTS:
     void btexouClick();
     void LbSpeedButton2Click();
     void LbSpeedButton5Click();
+    // "重发失败的号码": the numbers of the ticked batches that failed go to the send-SMS screen.
+    void resendFailedClick();
 
 Q_SIGNALS:
     // "发短信" and "发彩信": the numbers of the ticked batches, one a line, go to the send-SMS or
@@ -54,8 +56,9 @@ private:
     void connectHandlers();
     void showNumbers();
     QString currentNumbers() const;
-    // The numbers of the ticked batches, or nothing after the message when none is ticked.
-    bool tickedNumbers(QStringList& numbers);
+    // The numbers of the ticked batches (of the failed ones only when asked), or nothing after
+    // the message when none is ticked.
+    bool tickedNumbers(QStringList& numbers, bool failedOnly = false);
 
     QTreeWidget* tv1;
     QDateEdit* sdate;
@@ -74,6 +77,7 @@ private:
     QPushButton* btexou;
     QPushButton* LbSpeedButton2;
     QPushButton* LbSpeedButton5;
+    QPushButton* resendFailed;
     QPlainTextEdit* DBMemo1;
 
     Services& services_;

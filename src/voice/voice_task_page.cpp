@@ -11,6 +11,7 @@
 #include "toolkit/screen_setup.h"
 #include "voice/vlist_record.h"
 #include "voice/voice_task_rules.h"
+#include "widgets/forbidden_word_check.h"
 #include "widgets/number_memo.h"
 #include "widgets/paragraph_text.h"
 #include "widgets/service_call.h"
@@ -74,6 +75,7 @@ VoiceTaskPage::VoiceTaskPage(Services& services, QLineEdit* hm, QWidget* parent)
     memo.fileFilter = QStringLiteral("文本文件.txt|*.txt|文本文件.text|*.text|所有文件.*|*.*");
     numbers_ = new NumberMemo(this, v_no, hm, inmob, memo, *services_.messages, *services_.fileDialogs);
     keepOneParagraph(v_txt, zf);
+    forbiddenWords_ = new ForbiddenWordCheck(this, v_txt, services_);
     call_ = new ServiceCall(this);
     call_->setIndicator(sendProgress);
     connectHandlers();
@@ -271,6 +273,9 @@ void VoiceTaskPage::LbSpeedButton2Click() {
             v_txt->setFocus();
             return;
         }
+        // A recording is sent without the text, so only a spoken text is checked.
+        if (!forbiddenWords_->passes())
+            return;
     } else {
         if (v_file->text().isEmpty()) {
             messages.inform(

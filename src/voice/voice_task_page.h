@@ -18,6 +18,7 @@ namespace parlumo {
 
 struct AccountFields;
 struct Services;
+class ForbiddenWordCheck;
 class NumberMemo;
 class ServiceCall;
 
@@ -98,6 +99,7 @@ private:
 
     Services& services_;
     NumberMemo* numbers_ = nullptr;
+    ForbiddenWordCheck* forbiddenWords_ = nullptr;
     ServiceCall* call_ = nullptr;
     QSoundEffect* player_ = nullptr;
     Task task_;

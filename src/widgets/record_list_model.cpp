@@ -197,23 +197,34 @@ void RecordListModel::emitTickColumnChanged(int firstRow, int lastRow) {
         Q_EMIT dataChanged(index(firstRow, 0), index(lastRow, 0), {Qt::CheckStateRole});
 }
 
-QStringList RecordListModel::tickedValues(const QString& field) const {
+QList<QStringList> RecordListModel::tickedRecords(const QStringList& fields) const {
     if (tickOrder_.isEmpty())
         return {};
-    QHash<qint64, QString> values;
-    QSqlQuery rows = database_.execute(wrapped({config_.keyField, field}), reader_);
+    QHash<qint64, QStringList> records;
+    QSqlQuery rows = database_.execute(wrapped(QStringList{config_.keyField} + fields), reader_);
     while (rows.next()) {
         const qint64 rowKey = rows.value(0).toLongLong();
-        if (ticked_.contains(rowKey) && !values.contains(rowKey))
-            values.insert(rowKey, rows.value(1).toString());
+        if (!ticked_.contains(rowKey) || records.contains(rowKey))
+            continue;
+        QStringList values;
+        for (int i = 1; i <= fields.size(); ++i)
+            values << rows.value(i).toString();
+        records.insert(rowKey, values);
     }
-    QStringList ordered;
+    QList<QStringList> ordered;
     for (qint64 rowKey : tickOrder_) {
-        const auto found = values.constFind(rowKey);
-        if (found != values.cend())
+        const auto found = records.constFind(rowKey);
+        if (found != records.cend())
             ordered << *found;
     }
     return ordered;
+}
+
+QStringList RecordListModel::tickedValues(const QString& field) const {
+    QStringList values;
+    for (const QStringList& record : tickedRecords({field}))
+        values << record.first();
+    return values;
 }
 
 int RecordListModel::rowCount(const QModelIndex& parent) const {

@@ -87,8 +87,10 @@ public:
     int tickedCount() const { return tickedRows_; }
     // Keys of the ticked rows in the order they were ticked ("全选" ticks in list order).
     const QList<qint64>& tickedKeys() const { return tickOrder_; }
-    // One value of `field` per ticked key, in tick order, read from the statement's rows;
+    // The values of `fields` for each ticked key, in tick order, read from the statement's rows;
     // raises DatabaseError.
+    QList<QStringList> tickedRecords(const QStringList& fields) const;
+    // One value of `field` per ticked key, as above.
     QStringList tickedValues(const QString& field) const;
     QStringList tickedNumbers() const { return tickedValues(config_.numbersField); }
 

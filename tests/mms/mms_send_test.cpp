@@ -4,6 +4,8 @@
 #include "sms/compose_screen.h"
 #include "tests/mms/mms_screen_fixture.h"
 #include "tests/support/faults.h"
+#include "tests/support/marked_ranges.h"
+#include "text/gbk.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -103,6 +105,35 @@ TEST_F(MmsSendTest, EachCheckStopsTheSendWithItsMessageAndFocus) {
     }
     EXPECT_TRUE(calls().empty());
     EXPECT_EQ(records(), 0);
+}
+
+// The words are checked after the screen's own checks, and a text without them goes out.
+TEST_F(MmsSendTest, ForbiddenWordsInTheTextStopTheSendAfterTheOtherChecks) {
+    writeBytes("keyword.txt", toGbk(QString::fromUtf8("开业\r\n光临\r\n")));
+    const QString named = QString::fromUtf8("内容里包含违规关键字：“开业”、“光临”，请修改后再发送！");
+    form().show();
+    logIn("0.89");
+    fill();
+    send();
+    EXPECT_EQ(
+        shown(),
+        QStringList{test::informed("提示", "您余额不足以本次操作,为了不影响您的工作请充值或减少发送量。")});
+
+    logIn();
+    messages->shown.clear();
+    send();
+    EXPECT_EQ(shown(), QStringList{test::describe({QString::fromUtf8("提示"), named, MessageIcon::Warning})});
+    EXPECT_EQ(test::markedRanges(control<QPlainTextEdit>("mmstxt")), (QStringList{"3-5", "8-10"}));
+    EXPECT_EQ(form().focusWidget(), control<QWidget>("mmstxt"));
+    EXPECT_TRUE(control<QPushButton>("LbSpeedButton3")->isEnabled());
+    EXPECT_TRUE(calls().empty());
+
+    control<QPlainTextEdit>("mmstxt")->setPlainText(QString::fromUtf8("新店欢迎您"));
+    scriptReply(test::soapResult("-04"));
+    send();
+    ASSERT_TRUE(waitForSend());
+    EXPECT_EQ(calls().size(), 1u);
+    EXPECT_TRUE(test::markedRanges(control<QPlainTextEdit>("mmstxt")).isEmpty());
 }
 
 TEST_F(MmsSendTest, APictureThatCannotBeReadEndsTheSendWithTheFilesReason) {

@@ -9,12 +9,16 @@
 #include "sms/news_fetch.h"
 #include "sms/phrase_screen.h"
 #include "tests/support/faults.h"
+#include "tests/support/login_fixture.h"
+#include "tests/support/marked_ranges.h"
 #include "tests/support/sim_fixture.h"
+#include "text/gbk.h"
 #include "toolkit/picture_button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -165,6 +169,78 @@ TEST_F(ComposeScreenTest, SendFromTheScreenLogsLowersTheBalanceAndClearsTheNumbe
     child<QPushButton>(f, "LbSpeedButton4")->click();
     EXPECT_TRUE(child<QWidget>(f, "Panel2")->isHidden());
     EXPECT_TRUE(child<QPlainTextEdit>(f, "sendlog")->toPlainText().isEmpty());
+}
+
+// The job's own checks keep their messages first; the words stop the send before anything is posted.
+TEST_F(ComposeScreenTest, ForbiddenWordsStopTheSendAfterTheJobsOwnChecks) {
+    writeBytes("keyword.txt", toGbk(QString::fromUtf8("发票\r\n\r\n vip \r\n")));
+    const QString named = QString::fromUtf8("内容里包含违规关键字：“发票”、“vip”，请修改后再发送！");
+    const struct {
+        const char* numbers;
+        const char* money;
+        QString lastLine;
+        bool told;
+    } cases[] = {
+        {"", "1000", QString::fromUtf8("发送失败：手机号码和短内容不能为空!"), false},
+        {"13800000001", "0.07", QString::fromUtf8("发送失败：您的余额不足以支付本次发送任务！"), false},
+        {"13800000001", "1000", named, true},
+    };
+    TForm3& f = form();
+    for (const auto& c : cases) {
+        logIn();
+        services().account->change([&](AccountFields& a) { a.money = c.money; });
+        messages->shown.clear();
+        child<QPlainTextEdit>(f, "txt")->setPlainText(QString::fromUtf8("开发票，VIP价"));
+        child<QPlainTextEdit>(f, "mob")->setPlainText(c.numbers);
+        f.btsendClick();
+        ASSERT_TRUE(waitForJob(f));
+        EXPECT_EQ(child<QPlainTextEdit>(f, "sendlog")->toPlainText().split('\n').last(), c.lastLine);
+        EXPECT_EQ(test::describeAll(messages->shown),
+                  c.told
+                      ? QStringList{test::describe({QString::fromUtf8("提示"), named, MessageIcon::Warning})}
+                      : QStringList{});
+        EXPECT_EQ(test::markedRanges(child<QPlainTextEdit>(f, "txt")),
+                  c.told ? (QStringList{"1-3", "4-7"}) : QStringList());
+        EXPECT_EQ(child<QPlainTextEdit>(f, "mob")->toPlainText(), QString::fromUtf8(c.numbers));
+    }
+    EXPECT_TRUE(requestsTo("/sys_port/gateway/index.asp").empty());
+
+    // Without the list the text goes out and the gateway refuses it.
+    QFile::remove(file("keyword.txt"));
+    f.btsendClick();
+    ASSERT_TRUE(waitForJob(f));
+    EXPECT_EQ(requestsTo("/sys_port/gateway/index.asp").size(), 1u);
+    EXPECT_EQ(child<QPlainTextEdit>(f, "sendlog")->toPlainText().split('\n').last(),
+              QString::fromUtf8("发送失败：短信内容里包含违规关键字，请检查！错误码：-07"));
+    EXPECT_TRUE(test::markedRanges(child<QPlainTextEdit>(f, "txt")).isEmpty());
+}
+
+TEST_F(ComposeScreenTest, RetryPutsBackExactlyTheNumbersOfTheFailedBatch) {
+    logIn();
+    sim.script("/sys_port/gateway/index.asp", test::body("000"));
+    sim.script("/sys_port/gateway/index.asp", test::dropped());
+    QStringList numbers;
+    for (int i = 0; i < 5003; ++i)
+        numbers << QString::number(13800000000LL + i);
+    TForm3& f = form();
+    auto* retry = child<QPushButton>(f, "resendFailed");
+    EXPECT_EQ(retry->text(), QString::fromUtf8("重发失败的号码"));
+    child<QPlainTextEdit>(f, "txt")->setPlainText("hi");
+    child<QPlainTextEdit>(f, "mob")->setPlainText(numbers.join('\n'));
+    f.btsendClick();
+    ASSERT_TRUE(waitForJob(f));
+    EXPECT_TRUE(child<QPlainTextEdit>(f, "mob")->toPlainText().isEmpty());
+    ASSERT_FALSE(retry->isHidden());
+    retry->click();
+    EXPECT_EQ(child<QPlainTextEdit>(f, "mob")->toPlainText(), numbers.mid(5000).join('\n'));
+    EXPECT_EQ(child<QLineEdit>(f, "hm")->text(), QStringLiteral("3"));
+    EXPECT_TRUE(retry->isHidden());
+
+    // A job without failures offers no retry.
+    f.btsendClick();
+    ASSERT_TRUE(waitForJob(f));
+    EXPECT_TRUE(child<QPlainTextEdit>(f, "mob")->toPlainText().isEmpty());
+    EXPECT_TRUE(retry->isHidden());
 }
 
 TEST_F(ComposeScreenTest, AScheduledSendPostsTheChosenDayAndTime) {

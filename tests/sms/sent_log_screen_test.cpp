@@ -269,6 +269,31 @@ TEST_F(SentLogTest, NumbersOfTheTickedBatchesGoToTheComposeAndMmsScreens) {
     EXPECT_EQ(messages->shown.size(), 2);
 }
 
+TEST_F(SentLogTest, RetryOfTheTickedBatchesTakesOnlyTheFailedOnes) {
+    addBatch("a", "成功", "13800000001,13800000002");
+    addBatch("b", "失败", "13800000003,13800000004");
+    addBatch("c", "失败（网络）", "13800000005");
+    addBatch("d", "草稿", "13800000006");
+    form().show();
+    click("resendFailed");
+    EXPECT_EQ(shown(), QStringList{warned("请选择记录！")});
+
+    // Listed newest first: d, c, b, a.
+    test::tickRow(grid(), 0);
+    test::tickRow(grid(), 3);
+    click("resendFailed");
+    EXPECT_EQ(shown(), (QStringList{warned("请选择记录！"), warned("选中的记录里没有发送失败的号码！")}));
+    EXPECT_TRUE(child<QPlainTextEdit>(*screens().Form3, "mob")->toPlainText().isEmpty());
+
+    test::tickRow(grid(), 2);
+    test::tickRow(grid(), 1);
+    click("resendFailed");
+    EXPECT_EQ(child<QPlainTextEdit>(*screens().Form3, "mob")->toPlainText(),
+              QStringLiteral("13800000003\n13800000004\n13800000005"));
+    EXPECT_EQ(child<QWidget>(*screens().Form2, "Panel1")->children().last(), screens().Form3);
+    EXPECT_EQ(messages->shown.size(), 2);
+}
+
 TEST_F(SentLogTest, ExportWritesTheListedBatches) {
     addBatch("first, \"quoted\"", "成功", "13800000001,13800000002", "2026-01-02 03:04:05");
     addBatch("second", "失败", "13800000003", "2026-01-03 03:04:05");

@@ -3,8 +3,10 @@
 #include "data/spreadsheet_reader.h"
 #include "sms/compose_screen.h"
 #include "tests/support/faults.h"
+#include "tests/support/marked_ranges.h"
 #include "tests/voice/voice_fixture.h"
 #include "text/excerpt.h"
+#include "text/gbk.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -87,6 +89,38 @@ TEST_F(VoiceTaskPageTest, TheChecksStopInOrderWithTheirMessageAndFocus) {
     EXPECT_FALSE(messages->shown[1].text.isEmpty());
     EXPECT_EQ(voiceCalls().size(), 2);
     EXPECT_EQ(v_no()->toPlainText(), QStringLiteral("13800000000"));
+}
+
+// A spoken text is checked after its length; a recording goes out without the text, unchecked.
+TEST_F(VoiceTaskPageTest, ForbiddenWordsInTheSpokenTextStopTheTask) {
+    writeBytes("keyword.txt", toGbk(QString::fromUtf8("发票\r\n")));
+    const QString named = QString::fromUtf8("内容里包含违规关键字：“发票”，请修改后再发送！");
+    logIn();
+    showActive();
+    v_no()->setPlainText("13800000000");
+    const struct {
+        const char* text;
+        QString shown;
+        QStringList marked;
+    } cases[] = {
+        {"发票", test::informed("提示", "语音文字不能少于5个字符 "), {}},
+        {"请开发票给我", test::describe({QString::fromUtf8("提示"), named, MessageIcon::Warning}), {"2-4"}},
+    };
+    for (const auto& c : cases) {
+        messages->shown.clear();
+        v_txt()->setPlainText(QString::fromUtf8(c.text));
+        ASSERT_TRUE(clickAndWait("LbSpeedButton2"));
+        EXPECT_EQ(shown(), QStringList{c.shown}) << c.text;
+        EXPECT_EQ(test::markedRanges(v_txt()), c.marked) << c.text;
+        EXPECT_EQ(form().focusWidget(), v_txt()) << c.text;
+    }
+    EXPECT_TRUE(voiceCalls().empty());
+
+    writeBytes("rec.wav", QByteArray("RIFF", 4));
+    chooseRecording(file("rec.wav"));
+    scriptVoice(test::soapResult("-04"));
+    ASSERT_TRUE(clickAndWait("LbSpeedButton2"));
+    EXPECT_EQ(voiceCalls().size(), 1);
 }
 
 TEST_F(VoiceTaskPageTest, TheCallCarriesTheTaskInTheOperationsOrder) {
