@@ -136,6 +136,7 @@ QString literalStatement(const SqlText& statement) {
 
 void writeFixtures(const QString& folder) {
     const QDir dir(folder);
+    writeText(dir.filePath(QStringLiteral("numbers.txt")), memoOfNumbers(kFixtureRows) + QLatin1Char('\n'));
     writeContactsWorkbook(dir.filePath(kWorkbookFile));
     writeRecordsDatabase(dir.filePath(kDatabaseFile));
     for (RecordList which : kRecordLists) {
