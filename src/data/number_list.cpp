@@ -25,7 +25,8 @@ QStringList memoLines(const QString& text) {
     if (text.isEmpty())
         return {};
     QString body = text;
-    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (body.contains(QLatin1Char('\r')))
+        body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (body.endsWith(QLatin1Char('\n')))
         body.chop(1);
     return body.split(QLatin1Char('\n'));
@@ -41,22 +42,50 @@ int countNumbers(const QString& text, CountRule rule) {
     return static_cast<int>(countFields(text, QLatin1Char(','), QLatin1Char(' ')));
 }
 
-QStringList removeDuplicateLines(QStringList lines) {
-    // Where no line has a letter with another case, comparing without regard to case orders
-    // exactly as comparing the texts does, and lines that compare equal are equal texts: the
-    // plain comparison is several times faster and needs no stable sort.
-    const bool caseless = std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) {
-        return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return !c.isSurrogate() && c.toCaseFolded() == c; });
+namespace {
+
+// Whether comparing without regard to case orders exactly as comparing the texts does: no
+// character has another case (surrogates are taken as having one).
+bool caseless(QStringView text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        if (c.unicode() < 0x80)
+            return c.unicode() < u'A' || c.unicode() > u'Z';
+        return !c.isSurrogate() && c.toCaseFolded() == c;
     });
-    if (caseless) {
-        std::sort(lines.begin(), lines.end());
+}
+
+} // namespace
+
+QString removeDuplicateLines(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    QString body = text;
+    if (body.contains(QLatin1Char('\r')))
+        body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (body.endsWith(QLatin1Char('\n')))
+        body.chop(1);
+    // The lines are views into the one text: sorting moves no characters.
+    QList<QStringView> lines = QStringView(body).split(QLatin1Char('\n'));
+    if (caseless(body)) {
+        // Lines that compare equal are equal texts here, so the order among them does not show.
+        // UTF-16 units in order, as QString compares, inlined.
+        std::sort(lines.begin(), lines.end(), [](QStringView a, QStringView b) {
+            return std::lexicographical_compare(a.utf16(), a.utf16() + a.size(), b.utf16(), b.utf16() + b.size());
+        });
     } else {
-        std::stable_sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+        std::stable_sort(lines.begin(), lines.end(), [](QStringView a, QStringView b) {
             return a.compare(b, Qt::CaseInsensitive) < 0;
         });
     }
     lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
-    return lines;
+    QString kept;
+    kept.reserve(body.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            kept += QLatin1Char('\n');
+        kept += lines[i];
+    }
+    return kept;
 }
 
 QString deleteLine(const QString& text, int lineIndex) {
