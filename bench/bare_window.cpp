@@ -1,29 +1,15 @@
-// The start-up anchor: a bare Qt window, shown; its first paint writes "shown <CPU ms>" (the
-// process's CPU time so far) and ends the program, as the program's own start-up timing does.
-#include <QApplication>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
-#include <cstdio>
-#include <ctime>
+// The start-up anchor: a bare Qt window, shown, reporting its first paint the way the program
+// reports its login screen's (with PARLUMO_STARTUP_TIMING set).
+#include "app/startup_timing.h"
 
-class Window final : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QTimer::singleShot(0, [] {
-            timespec cpu{};
-            clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-            std::printf("shown %.1f\n", cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6);
-            std::fflush(stdout);
-            QApplication::exit(0);
-        });
-    }
-};
+#include <QApplication>
+#include <QWidget>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    Window window;
+    QWidget window;
     window.resize(400, 300);
+    parlumo::reportFirstPaintIfAsked(&window);
     window.show();
     return QApplication::exec();
 }

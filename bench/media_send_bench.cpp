@@ -53,10 +53,22 @@ const QString kPwd = QString::fromLatin1(sim::kDemoAccountPassword);
 
 QString send(Service1Soap& client, Operation operation, const QByteArray& bytes, const QString& fileName) {
     if (operation == Operation::Voice)
-        return client.SendVoice(kUid, kPwd, QStringLiteral("13800138000"), QStringLiteral("NOTXT"),
-                                QStringLiteral("3"), bytes, QString(), QStringLiteral("09:00"), QStringLiteral("18:00"));
-    return client.SendFax(kUid, kPwd, QStringLiteral("01088886666"), QStringLiteral("王经理"),
-                          QStringLiteral("合同"), bytes, fileName);
+        return client.SendVoice(kUid,
+                                kPwd,
+                                QStringLiteral("13800138000"),
+                                QStringLiteral("NOTXT"),
+                                QStringLiteral("3"),
+                                bytes,
+                                QString(),
+                                QStringLiteral("09:00"),
+                                QStringLiteral("18:00"));
+    return client.SendFax(kUid,
+                          kPwd,
+                          QStringLiteral("01088886666"),
+                          QStringLiteral("王经理"),
+                          QStringLiteral("合同"),
+                          bytes,
+                          fileName);
 }
 
 bool isTaskNumber(const QString& reply) {
@@ -89,7 +101,13 @@ void BM_SendMediaFile(benchmark::State& state) {
         state.SkipWithError(("the service answered " + reply.toStdString()).c_str());
     reportSize(state, media, memory);
 }
-BENCHMARK(BM_SendMediaFile)->ArgName("fax")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_SendMediaFile)
+    ->ArgName("fax")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
 // The envelope the program posts for this case, byte for byte, with its SOAPAction header: one
 // send to an in-process simulator that records it (and is gone before anything is measured).
@@ -126,7 +144,13 @@ void BM_CurlPostMediaEnvelope(benchmark::State& state) {
         state.SkipWithError("the service did not answer the envelope");
     reportSize(state, media, memory);
 }
-BENCHMARK(BM_CurlPostMediaEnvelope)->ArgName("fax")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_CurlPostMediaEnvelope)
+    ->ArgName("fax")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
 } // namespace
 } // namespace parlumo::bench

@@ -74,7 +74,8 @@ void BM_SendJob(benchmark::State& state) {
         job.start();
         job.wait();
     }
-    if (lines.size() < 2 || !lines[lines.size() - 2].startsWith(kAllSent) || lines.last() != QStringLiteral("任务完成。"))
+    if (lines.size() < 2 || !lines[lines.size() - 2].startsWith(kAllSent) ||
+        lines.last() != QStringLiteral("任务完成。"))
         state.SkipWithError("the job did not send every number and complete");
     state.SetItemsProcessed(state.iterations() * kFixtureRows);
 }

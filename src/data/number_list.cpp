@@ -21,28 +21,18 @@ QString joinMemo(const QString& text, JoinRule rule) {
     return joined;
 }
 
-QStringList memoLines(const QString& text) {
-    if (text.isEmpty())
-        return {};
+namespace {
+
+// The memo's text with every line break a line feed and no final one.
+QString linesBody(const QString& text) {
     QString body = text;
     if (body.contains(QLatin1Char('\r')))
-        body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (body.endsWith(QLatin1Char('\n')))
         body.chop(1);
-    return body.split(QLatin1Char('\n'));
+    return body;
 }
-
-QString memoText(const QStringList& lines) {
-    return lines.join(QLatin1Char('\n'));
-}
-
-int countNumbers(const QString& text, CountRule rule) {
-    if (rule == CountRule::Lines)
-        return static_cast<int>(memoLines(text).size());
-    return static_cast<int>(countFields(text, QLatin1Char(','), QLatin1Char(' ')));
-}
-
-namespace {
 
 // Whether comparing without regard to case orders exactly as comparing the texts does: no
 // character has another case (surrogates are taken as having one).
@@ -56,21 +46,34 @@ bool caseless(QStringView text) {
 
 } // namespace
 
+QStringList memoLines(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    return linesBody(text).split(QLatin1Char('\n'));
+}
+
+QString memoText(const QStringList& lines) {
+    return lines.join(QLatin1Char('\n'));
+}
+
+int countNumbers(const QString& text, CountRule rule) {
+    if (rule == CountRule::Lines)
+        return static_cast<int>(memoLines(text).size());
+    return static_cast<int>(countFields(text, QLatin1Char(','), QLatin1Char(' ')));
+}
+
 QString removeDuplicateLines(const QString& text) {
     if (text.isEmpty())
         return {};
-    QString body = text;
-    if (body.contains(QLatin1Char('\r')))
-        body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (body.endsWith(QLatin1Char('\n')))
-        body.chop(1);
+    const QString body = linesBody(text);
     // The lines are views into the one text: sorting moves no characters.
     QList<QStringView> lines = QStringView(body).split(QLatin1Char('\n'));
     if (caseless(body)) {
         // Lines that compare equal are equal texts here, so the order among them does not show.
         // UTF-16 units in order, as QString compares, inlined.
         std::sort(lines.begin(), lines.end(), [](QStringView a, QStringView b) {
-            return std::lexicographical_compare(a.utf16(), a.utf16() + a.size(), b.utf16(), b.utf16() + b.size());
+            return std::lexicographical_compare(
+                a.utf16(), a.utf16() + a.size(), b.utf16(), b.utf16() + b.size());
         });
     } else {
         std::stable_sort(lines.begin(), lines.end(), [](QStringView a, QStringView b) {

@@ -181,7 +181,8 @@ TEST_F(DatabaseTest, AnOlderFileOpensWithTheLogAndNormalSyncing) {
     db.insert(SqlText("insert into send (uid,msg) values ('u','old')"));
     db.releaseThreadConnection();
     {
-        QSqlDatabase older = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older-build"));
+        QSqlDatabase older =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older-build"));
         older.setDatabaseName(file("db.db"));
         ASSERT_TRUE(older.open());
         QSqlQuery(older).exec(QStringLiteral("PRAGMA journal_mode=DELETE"));

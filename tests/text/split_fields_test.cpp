@@ -62,12 +62,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitFieldsTest, ::testing::ValuesIn(kSplitCases
 
 TEST(CountFields, CountsAsIfTheIgnoredCharacterWereTakenOutFirst) {
     const QString texts[] = {
-        "138 001,139",          // the blank no longer splits the number
-        "a, ",                  // the comma becomes the last character: an empty field follows
-        "a , ,b",               // commas brought together
-        "\"a\" \"b\",c",        // quotes brought together stand for one
-        "\"a b\" c",            // inside and after a quoted field
-        " \t 138 \r\n 139 ",     // other blanks still separate
+        "138 001,139",       // the blank no longer splits the number
+        "a, ",               // the comma becomes the last character: an empty field follows
+        "a , ,b",            // commas brought together
+        "\"a\" \"b\",c",     // quotes brought together stand for one
+        "\"a b\" c",         // inside and after a quoted field
+        " \t 138 \r\n 139 ", // other blanks still separate
         "   ",
         "",
     };
