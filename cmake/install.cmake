@@ -1,7 +1,7 @@
 # What `cmake --install` puts where (GNUInstallDirs), and the Debian package of it (CPack).
 include(GNUInstallDirs)
 
-install(TARGETS parlumo parlumo-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS parlumo parlumo-send parlumo-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/resources/net.parlumo.Parlumo.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/net.parlumo.Parlumo.metainfo.xml

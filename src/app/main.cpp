@@ -3,7 +3,7 @@
 #include "app/program_folder.h"
 #include "app/single_instance.h"
 #include "app/startup_timing.h"
-#include "app/translations.h"
+#include "core/translations.h"
 #include "login/login_screen.h"
 #include "service/http.h"
 

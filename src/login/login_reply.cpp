@@ -39,6 +39,26 @@ QString priceAt(const QStringList& fields, qsizetype index) {
 
 } // namespace
 
+QueryUrl httpLoginUrl(const QString& host, const QString& uid, const QString& pwd) {
+    return QueryUrl(host, QStringLiteral("/webservice/public/softlogin.asp"))
+        .add(QStringLiteral("uid"), uid)
+        .add(QStringLiteral("pwd"), pwd)
+        .add(QStringLiteral("proid"), QStringLiteral("1"));
+}
+
+QString readHttpLogin(const QString& reply, AccountState& account, const QString& uid, const QString& pwd) {
+    const QStringList fields = splitRecord(reply, QLatin1Char('|'));
+    const QString code = fieldAt(fields, 0);
+    if (code != codes::kSuccess)
+        return httpLoginRefusal(code);
+    applyHttpLogin(fields, account, uid, pwd);
+    return QString();
+}
+
+QString httpConnectionMessage() {
+    return QStringLiteral("请检查您的电脑是否正常连上Internet，请稍侯重试!\r\n  或者dns改为8.8.8.8 再试。");
+}
+
 QString httpLoginRefusal(const QString& code) {
     if (code == codes::kBadParameters)
         return QStringLiteral("用户名和密码不能为空！");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "service/query.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,18 @@ inline constexpr qsizetype kMaxMoneyChars = 32;
 
 // The demo password that guest mode puts into the password box.
 inline const QString kGuestPassword = QStringLiteral("guest");
+
+// The login page's address for an identifier and a password (the HTTP login and the balance
+// refresh ask it).
+QueryUrl httpLoginUrl(const QString& host, const QString& uid, const QString& pwd);
+
+// Reads the login page's reply: a refusal gives its message and leaves the account alone; an
+// accepted reply goes into the account (applyHttpLogin) and gives a null text. A reply with too
+// few fields, which is what an unreachable service gives, raises FieldError.
+QString readHttpLogin(const QString& reply, AccountState& account, const QString& uid, const QString& pwd);
+
+// The message of an HTTP login that got no usable reply.
+QString httpConnectionMessage();
 
 // The message of a refused HTTP login, by its result code.
 QString httpLoginRefusal(const QString& code);

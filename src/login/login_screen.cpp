@@ -10,7 +10,6 @@
 #include "data/database.h"
 #include "data/database_startup.h"
 #include "login/login_reply.h"
-#include "service/query.h"
 #include "service/replies.h"
 #include "service/soap_client.h"
 #include "text/gbk.h"
@@ -40,10 +39,6 @@ namespace {
 
 constexpr QSize kLoginSize{520, 320};
 const QString kLoginCaption = QStringLiteral("登录提示");
-
-QString httpConnectionMessage() {
-    return QStringLiteral("请检查您的电脑是否正常连上Internet，请稍侯重试!\r\n  或者dns改为8.8.8.8 再试。");
-}
 
 QString soapConnectionMessage() {
     return QStringLiteral("请检查您的电脑是否已连上Internet,\r\n  请稍侯重试!");
@@ -243,11 +238,7 @@ void TForm1::writeLoginSettings(const QString& u, const QString& p) {
 }
 
 QString TForm1::fetchLoginRecord(const QString& u, const QString& p) {
-    return fetchWhileResponsive(this, 
-        QueryUrl(services_.addresses.host, QStringLiteral("/webservice/public/softlogin.asp"))
-            .add(QStringLiteral("uid"), u)
-            .add(QStringLiteral("pwd"), p)
-            .add(QStringLiteral("proid"), QStringLiteral("1")));
+    return fetchWhileResponsive(this, httpLoginUrl(services_.addresses.host, u, p));
 }
 
 void TForm1::LbSpeedButton2Click() {
@@ -257,14 +248,12 @@ void TForm1::LbSpeedButton2Click() {
     if (!credentials(u, p))
         return;
     try {
-        const QStringList fields = splitRecord(fetchLoginRecord(u, p), QLatin1Char('|'));
-        const QString code = fieldAt(fields, 0);
-        if (code != codes::kSuccess) {
-            loginMessage(httpLoginRefusal(code));
+        AccountState& account = *services_.account;
+        const QString refusal = readHttpLogin(fetchLoginRecord(u, p), account, u, p);
+        if (!refusal.isNull()) {
+            loginMessage(refusal);
             return;
         }
-        AccountState& account = *services_.account;
-        applyHttpLogin(fields, account, u, p);
         const AccountFields state = account.get();
         service_url->setText(state.service_url);
         Q_EMIT scheduleRightRead(state.CanSchedule);

@@ -421,17 +421,12 @@ void TForm3::btsendClick() {
     const int length = zf->text().toInt();
     const int n = charsPerSms(services_.account->get().MaxSmsChars);
     if (length > n) {
-        const long long total = hm->text().toLongLong() * sendno->text().toLongLong();
-        const QString question =
-            QStringLiteral("短信内容超过 %1 个字符，将按 %2 x %3 =%4条发送和计费。  确认继续发送吗？")
-                .arg(n)
-                .arg(hm->text(), sendno->text())
-                .arg(total);
-        if (services_.messages->ask(this,
-                                    QStringLiteral("长短信提醒"),
-                                    question,
-                                    MessageIcon::Question,
-                                    {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
+        if (services_.messages->ask(
+                this,
+                QStringLiteral("长短信提醒"),
+                longMessageQuestion(n, hm->text().toLongLong(), sendno->text().toLongLong()),
+                MessageIcon::Question,
+                {MessageButton::Ok, MessageButton::Cancel}) != MessageButton::Ok)
             return;
     }
     btsend->setEnabled(false);
@@ -444,9 +439,9 @@ void TForm3::btsendClick() {
     inputs.parts = sendno->text().toInt();
     inputs.billingSize = maxsmstxt->text().toInt();
     if (chk1->isChecked())
-        inputs.time = t_date->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
-                      t_hh->currentText() + QLatin1Char(':') + t_mm->currentText() + QStringLiteral(":00");
-    inputs.gatewayUrl = services_.addresses.host + QStringLiteral("/sys_port/gateway/index.asp");
+        inputs.time =
+            scheduledTime(t_date->date(), QTime(t_hh->currentText().toInt(), t_mm->currentText().toInt()));
+    inputs.gatewayUrl = gatewayUrl(services_.addresses.host);
     inputs.pause = batchPause;
 
     auto* job = new SendsmsThread(inputs, *services_.account, *services_.database, this);

@@ -46,6 +46,14 @@ QString billingCaption(int charsPerSms) {
     return QStringLiteral("个字计费，长短信按%1个字计费").arg(charsPerSms);
 }
 
+QString longMessageQuestion(int charsPerSms, long long total, long long parts) {
+    return QStringLiteral("短信内容超过 %1 个字符，将按 %2 x %3 =%4条发送和计费。  确认继续发送吗？")
+        .arg(charsPerSms)
+        .arg(total)
+        .arg(parts)
+        .arg(total * parts);
+}
+
 int partsPerNumber(int length, int billingSize) {
     return length == 0 ? 0 : (length - 1) / billingSize + 1;
 }

@@ -20,6 +20,10 @@ int billingSize(int charsPerSms, int length);
 // The caption after the billing size, or a null text when it keeps its text.
 QString billingCaption(int charsPerSms);
 
+// The question before sending a text longer than `charsPerSms` to `total` numbers in `parts`
+// messages each.
+QString longMessageQuestion(int charsPerSms, long long total, long long parts);
+
 // Billed messages per number: 0 for an empty text, else the length divided by the size, rounded up.
 int partsPerNumber(int length, int billingSize);
 

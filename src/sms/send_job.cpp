@@ -23,6 +23,30 @@ Decimal amount(const QString& text) {
 
 } // namespace
 
+QString gatewayUrl(const QString& host) {
+    return host + QStringLiteral("/sys_port/gateway/index.asp");
+}
+
+QString scheduledTime(QDate day, QTime time) {
+    return day.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+           time.toString(QStringLiteral("HH:mm")) + QStringLiteral(":00");
+}
+
+Decimal costOf(const AccountFields& account, long long billed) {
+    return amount(account.dj) * billed;
+}
+
+bool balanceCovers(const AccountFields& account, long long billed) {
+    return amount(account.money) >= costOf(account, billed);
+}
+
+QStringList sendNumberList(const QString& numbersText) {
+    QString numbers = numbersText;
+    numbers.remove(QLatin1Char(' '));
+    numbers.remove(QLatin1Char('\''));
+    return splitNumberList(numbers);
+}
+
 int batchCount(int total) {
     return total / kBatchSize + (total % kBatchSize != 0 ? 1 : 0);
 }
@@ -112,23 +136,20 @@ void SendsmsThread::runJob() {
     Q_EMIT lineAdded(QStringLiteral("正在始初化.."));
     if (in.numbersText.isEmpty() || in.content.isEmpty()) {
         Q_EMIT lineAdded(QStringLiteral("发送失败：手机号码和短内容不能为空!"));
+        outcome_ = SendOutcome::MissingInput;
         return;
     }
     const long long billed = static_cast<long long>(in.total) * in.parts;
-    {
-        const AccountFields account = account_.get();
-        if (amount(account.money) < amount(account.dj) * billed) {
-            Q_EMIT lineAdded(QStringLiteral("发送失败：您的余额不足以支付本次发送任务！"));
-            return;
-        }
+    if (!balanceCovers(account_.get(), billed)) {
+        Q_EMIT lineAdded(QStringLiteral("发送失败：您的余额不足以支付本次发送任务！"));
+        outcome_ = SendOutcome::BalanceTooLow;
+        return;
     }
-    QString numbers = in.numbersText;
-    numbers.remove(QLatin1Char(' '));
-    numbers.remove(QLatin1Char('\''));
     Q_EMIT lineAdded(QStringLiteral("正在发送...请勿退出软件..."));
     if (billed >= kBatchSize)
         Q_EMIT lineAdded(QStringLiteral("  由于本次任务号码较多，请耐心等侯。请勿中途退出。"));
-    const QStringList list = splitNumberList(numbers);
+    const QStringList list = sendNumberList(in.numbersText);
+    bool postFailed = false;
 
     for (int i = 1; i <= batches; ++i) {
         if (stopping_)
@@ -142,6 +163,7 @@ void SendsmsThread::runJob() {
                 throw JobEnded();
             Q_EMIT lineAdded(
                 QStringLiteral("第[ %1 ]次..[ %2 ]条。发送失败。请检查网络!").arg(i).arg(batch.count));
+            postFailed = true;
             logBatch(batch.numbers, batch.count, QStringLiteral("失败"));
             reportProgress(i);
             pause();
@@ -149,6 +171,7 @@ void SendsmsThread::runJob() {
         }
         if (!reply.startsWith(QLatin1String("000"))) {
             Q_EMIT lineAdded(refusalLine(reply));
+            outcome_ = SendOutcome::Refused;
             return;
         }
         accepted_ += batch.count;
@@ -173,6 +196,7 @@ void SendsmsThread::runJob() {
     Q_EMIT lineAdded(
         QStringLiteral("成功发送 [%1] 条  消费 [%2] 元。").arg(accepted_ * in.parts).arg(cost.toString()));
     Q_EMIT lineAdded(QStringLiteral("任务完成。"));
+    outcome_ = postFailed ? SendOutcome::NetworkFailure : SendOutcome::Sent;
     Q_EMIT numbersSent(in.numbersText);
 }
 
@@ -182,7 +206,7 @@ Decimal SendsmsThread::chargeAccepted() {
     QString balanceText;
     Decimal cost;
     account_.change([&](AccountFields& a) {
-        cost = amount(a.dj) * billed;
+        cost = costOf(a, billed);
         a.money = (amount(a.money) - cost).toString();
         balanceText = a.money;
     });

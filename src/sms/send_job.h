@@ -2,14 +2,17 @@
 
 #include "text/decimal.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QThread>
+#include <QTime>
 #include <atomic>
 #include <chrono>
 
 namespace parlumo {
 
+struct AccountFields;
 class AccountState;
 class Database;
 
@@ -27,6 +30,22 @@ struct SendJobInputs {
 };
 
 inline constexpr int kBatchSize = 5000;
+
+// The SMS gateway on the service host.
+QString gatewayUrl(const QString& host);
+
+// The `time` field of a send scheduled for a day and a time of day: "yyyy-MM-dd HH:mm:00".
+QString scheduledTime(QDate day, QTime time);
+
+// The price of `billed` messages at the account's SMS unit price; raises Error when the price is
+// not an amount.
+Decimal costOf(const AccountFields& account, long long billed);
+// The balance pays for `billed` messages (a balance equal to the cost does).
+bool balanceCovers(const AccountFields& account, long long billed);
+
+// The numbers text as the job splits it into its list: blanks and "'" removed, then the
+// delimited-list rule with "," as separator.
+QStringList sendNumberList(const QString& numbersText);
 
 // The batch count for T numbers: T div 5000, plus one for a remainder.
 int batchCount(int total);
@@ -52,6 +71,16 @@ QStringList gatewayFields(const QString& uid,
                           const QString& content,
                           const QString& time);
 
+// How a send job ended.
+enum class SendOutcome {
+    Sent,           // every batch accepted
+    MissingInput,   // no numbers or no content: nothing posted
+    BalanceTooLow,  // the balance does not pay for the send: nothing posted
+    Refused,        // the gateway refused a batch; the job ended there
+    NetworkFailure, // the job went through, but one batch or more could not be posted
+    Stopped,        // ended early: cancelled, or an unexpected error (a batch that cannot be logged)
+};
+
 // The SMS send job: checks the inputs and the balance, posts the numbers to the gateway in
 // batches of 5000, logs each accepted or failed batch in `send`, reports every step and lowers
 // the balance. Every change of the screen goes out as a signal, received in order on the
@@ -67,6 +96,8 @@ public:
     // Ends the job once the batch on its way has been answered and logged (the program is
     // closing), and waits for it: a batch the gateway took is never left unrecorded.
     void finishBatchThenStop();
+    // How the job ended; read once it has.
+    SendOutcome outcome() const { return outcome_; }
 
 Q_SIGNALS:
     void begun();
@@ -94,6 +125,7 @@ private:
     Database& database_;
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> stopping_{false}; // no further batch; set by both ways of ending early
+    std::atomic<SendOutcome> outcome_{SendOutcome::Stopped};
     long long accepted_ = 0; // numbers in the batches the gateway accepted
     bool charged_ = false;
 };

@@ -12,7 +12,7 @@ prefix="$work/prefix"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for path in bin/parlumo bin/parlumo-sim \
+for path in bin/parlumo bin/parlumo-send bin/parlumo-sim \
     share/applications/net.parlumo.Parlumo.desktop share/metainfo/net.parlumo.Parlumo.metainfo.xml \
     share/icons/hicolor/scalable/apps/net.parlumo.Parlumo.svg \
     share/parlumo/keyword.txt share/parlumo/loginbg.bmp \

@@ -8,7 +8,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 contents=$(dpkg-deb --contents "$deb")
-for path in ./usr/bin/parlumo ./usr/bin/parlumo-sim ./usr/share/applications/net.parlumo.Parlumo.desktop \
+for path in ./usr/bin/parlumo ./usr/bin/parlumo-send ./usr/bin/parlumo-sim ./usr/share/applications/net.parlumo.Parlumo.desktop \
     ./usr/share/metainfo/net.parlumo.Parlumo.metainfo.xml \
     ./usr/share/icons/hicolor/256x256/apps/net.parlumo.Parlumo.png \
     ./usr/share/icons/hicolor/scalable/apps/net.parlumo.Parlumo.svg \

@@ -23,6 +23,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
+#include <gmock/gmock.h>
 
 namespace parlumo {
 namespace {
@@ -163,6 +164,24 @@ TEST_F(ComposeScreenTest, SendFromTheScreenLogsLowersTheBalanceAndClearsTheNumbe
     child<QPushButton>(f, "LbSpeedButton4")->click();
     EXPECT_TRUE(child<QWidget>(f, "Panel2")->isHidden());
     EXPECT_TRUE(child<QPlainTextEdit>(f, "sendlog")->toPlainText().isEmpty());
+}
+
+TEST_F(ComposeScreenTest, AScheduledSendPostsTheChosenDayAndTime) {
+    logIn();
+    TForm3& f = form();
+    f.setScheduleVisible(true);
+    child<QCheckBox>(f, "chk1")->setChecked(true);
+    f.chk1Click();
+    child<QDateEdit>(f, "t_date")->setDate(QDate(2026, 12, 24));
+    child<QComboBox>(f, "t_hh")->setCurrentText("09");
+    child<QComboBox>(f, "t_mm")->setCurrentText("05");
+    child<QPlainTextEdit>(f, "txt")->setPlainText("hi");
+    child<QPlainTextEdit>(f, "mob")->setPlainText("13800000001");
+    f.btsendClick();
+    ASSERT_TRUE(waitForJob(f));
+    const auto posts = requestsTo("/sys_port/gateway/index.asp");
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_THAT(posts[0].params, testing::Contains(sim::NamedValue{"time", "2026-12-24 09:05:00"}));
 }
 
 TEST_F(ComposeScreenTest, NumbersChangedDuringTheJobAreKept) {
