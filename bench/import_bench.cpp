@@ -43,7 +43,8 @@ BENCHMARK(BM_ReadNumbersFromWorkbook)->Unit(benchmark::kMillisecond);
 
 // The compose screen's memo, emptied before each iteration, takes the list that `numbers` gives
 // in one change and counts it once.
-template <typename Numbers> void appendToMemo(benchmark::State& state, Numbers numbers) {
+template <typename Numbers>
+void appendToMemo(benchmark::State& state, Numbers numbers) {
     ComposeMemo ui;
     const PeakMemory peak;
     for (auto _ : state) {
@@ -61,7 +62,8 @@ template <typename Numbers> void appendToMemo(benchmark::State& state, Numbers n
 
 // An address book of its own, emptied before each iteration, stores the contacts that `contacts`
 // gives in one transaction.
-template <typename Contacts> void storeInAddressBook(benchmark::State& state, Contacts contacts) {
+template <typename Contacts>
+void storeInAddressBook(benchmark::State& state, Contacts contacts) {
     AddressBook book;
     const PeakMemory peak;
     for (auto _ : state) {

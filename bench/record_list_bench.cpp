@@ -26,8 +26,7 @@ void BM_OpenList(benchmark::State& state, RecordList which) {
 BENCHMARK_CAPTURE(BM_OpenList, contacts_of_group, RecordList::ContactsOfGroup)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenList, all_contacts, RecordList::AllContacts)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenList, contacts_by_name, RecordList::ContactsByName)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_OpenList, contacts_by_number, RecordList::ContactsByNumber)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_OpenList, contacts_by_number, RecordList::ContactsByNumber)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_OpenList, sent_log, RecordList::SentLog)->Unit(benchmark::kMillisecond);
 
 void BM_SentLogTickAllAndReadNumbers(benchmark::State& state) {
