@@ -101,13 +101,7 @@ void BM_SendMediaFile(benchmark::State& state) {
         state.SkipWithError(("the service answered " + reply.toStdString()).c_str());
     reportSize(state, media, memory);
 }
-BENCHMARK(BM_SendMediaFile)
-    ->ArgName("fax")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(5);
+BENCHMARK(BM_SendMediaFile)->ArgName("fax")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 // The envelope the program posts for this case, byte for byte, with its SOAPAction header: one
 // send to an in-process simulator that records it (and is gone before anything is measured).
@@ -144,13 +138,7 @@ void BM_CurlPostMediaEnvelope(benchmark::State& state) {
         state.SkipWithError("the service did not answer the envelope");
     reportSize(state, media, memory);
 }
-BENCHMARK(BM_CurlPostMediaEnvelope)
-    ->ArgName("fax")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->Iterations(5);
+BENCHMARK(BM_CurlPostMediaEnvelope)->ArgName("fax")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 } // namespace parlumo::bench
