@@ -16,6 +16,7 @@ void BM_ExportNumbers(benchmark::State& state) {
     SpreadsheetExport exporter(messages, dialogs);
     for (auto _ : state)
         exporter.exportNumbers(nullptr, text, QStringLiteral("手机号码"));
+    state.counters["rows"] = kFixtureRows;
     if (messages.text != QStringLiteral("数据导出成功!"))
         state.SkipWithError("the export failed");
     state.SetItemsProcessed(state.iterations() * kFixtureRows);

@@ -4,14 +4,13 @@
 // of its own, so the peak memory measured is the sender's alone.
 #include "bench/curl_post.h"
 #include "bench/peak_memory.h"
+#include "bench/sim_process.h"
 #include "data/file_bytes.h"
 #include "service/soap_client.h"
 #include "sim/account.h"
 #include "sim/simulator.h"
 
-#include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -22,30 +21,6 @@ namespace parlumo::bench {
 namespace {
 
 constexpr qsizetype kMegabyte = 1024 * 1024;
-
-// parlumo-sim, started beside this program on a free port and stopped at the end.
-class SimulatorProcess {
-public:
-    SimulatorProcess() {
-        process_.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/parlumo-sim"));
-        process_.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
-        process_.start();
-        if (!process_.waitForStarted() || !process_.waitForReadyRead(10'000))
-            throw std::runtime_error("parlumo-sim did not start");
-        const QByteArray line = process_.readLine().trimmed();
-        const qsizetype colon = line.lastIndexOf(':');
-        soapUrl_ = QStringLiteral("http://127.0.0.1:%1/Service.asmx").arg(QString::fromLatin1(line.mid(colon + 1)));
-    }
-    ~SimulatorProcess() {
-        process_.terminate();
-        process_.waitForFinished();
-    }
-    const QString& soapUrl() const { return soapUrl_; }
-
-private:
-    QProcess process_;
-    QString soapUrl_;
-};
 
 // A document of `size` bytes that does not compress: what a recording or a scan looks like.
 QString writeDocument(const QTemporaryDir& folder, const QString& name, qsizetype size) {
@@ -78,10 +53,22 @@ const QString kPwd = QString::fromLatin1(sim::kDemoAccountPassword);
 
 QString send(Service1Soap& client, Operation operation, const QByteArray& bytes, const QString& fileName) {
     if (operation == Operation::Voice)
-        return client.SendVoice(kUid, kPwd, QStringLiteral("13800138000"), QStringLiteral("NOTXT"),
-                                QStringLiteral("3"), bytes, QString(), QStringLiteral("09:00"), QStringLiteral("18:00"));
-    return client.SendFax(kUid, kPwd, QStringLiteral("01088886666"), QStringLiteral("王经理"),
-                          QStringLiteral("合同"), bytes, fileName);
+        return client.SendVoice(kUid,
+                                kPwd,
+                                QStringLiteral("13800138000"),
+                                QStringLiteral("NOTXT"),
+                                QStringLiteral("3"),
+                                bytes,
+                                QString(),
+                                QStringLiteral("09:00"),
+                                QStringLiteral("18:00"));
+    return client.SendFax(kUid,
+                          kPwd,
+                          QStringLiteral("01088886666"),
+                          QStringLiteral("王经理"),
+                          QStringLiteral("合同"),
+                          bytes,
+                          fileName);
 }
 
 bool isTaskNumber(const QString& reply) {

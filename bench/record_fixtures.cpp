@@ -109,9 +109,11 @@ ListCase listCase(RecordList which) {
     case RecordList::ContactsByName:
         return {QStringLiteral("contacts_by_name"), contactList(), contactSearch(kAccount, true, kNameKey)};
     case RecordList::ContactsByNumber:
-        return {QStringLiteral("contacts_by_number"), contactList(), contactSearch(kAccount, false, kNumberKey)};
+        return {
+            QStringLiteral("contacts_by_number"), contactList(), contactSearch(kAccount, false, kNumberKey)};
     case RecordList::SentLog:
-        return {QStringLiteral("sent_log"), sentLogList(), sentByStatusStatement(kAccount, sent_status::kAll)};
+        return {
+            QStringLiteral("sent_log"), sentLogList(), sentByStatusStatement(kAccount, sent_status::kAll)};
     }
     return {};
 }
@@ -136,6 +138,7 @@ QString literalStatement(const SqlText& statement) {
 
 void writeFixtures(const QString& folder) {
     const QDir dir(folder);
+    writeText(dir.filePath(QStringLiteral("numbers.txt")), memoOfNumbers(kFixtureRows) + QLatin1Char('\n'));
     writeContactsWorkbook(dir.filePath(kWorkbookFile));
     writeRecordsDatabase(dir.filePath(kDatabaseFile));
     for (RecordList which : kRecordLists) {

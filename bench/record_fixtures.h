@@ -48,7 +48,8 @@ ListCase listCase(RecordList which);
 // The statement with its bound values written in as SQL literals, as the sqlite3 shell takes it.
 QString literalStatement(const SqlText& statement);
 
-// Writes contacts.xlsx, records.db and one "<list>.sql" a list into `folder`, for the anchors.
+// Writes numbers.txt (the memo's numbers, one a line), contacts.xlsx, records.db and one
+// "<list>.sql" a list into `folder`, for the anchors.
 void writeFixtures(const QString& folder);
 
 } // namespace parlumo::bench

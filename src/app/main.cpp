@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "app/program_folder.h"
 #include "app/single_instance.h"
+#include "app/startup_timing.h"
 #include "core/translations.h"
 #include "login/login_screen.h"
 #include "service/http.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
         for (const QString& missing : seedProgramFolder(shared, folder))
             qWarning("parlumo: could not copy %s into the program folder", qPrintable(missing));
     Program program(folder, std::move(seams));
+    reportFirstPaintIfAsked(program.screens().Form1);
     program.screens().Form1->show();
     return QApplication::exec();
 }

@@ -12,22 +12,19 @@ QString stored(const QString& text) {
     return text.isNull() ? QStringLiteral("") : text;
 }
 
+const QString kInsertContact =
+    QStringLiteral("insert into telbook (mobno,tname,othertel,memo,uid,tid) values (?,?,?,?,?,?)");
+
+QVariantList contactValues(const QString& uid, qint64 tid, const ContactRow& row) {
+    return {stored(row.mobno), stored(row.tname), stored(row.othertel), stored(row.memo), stored(uid), tid};
+}
+
 } // namespace
 
 qint64 insertContactRow(Database& database, const QString& uid, qint64 tid, const ContactRow& row) {
-    return database.insert(SqlText("insert into telbook (mobno,tname,othertel,memo,uid,tid) values (")
-                               .value(stored(row.mobno))
-                               .add(",")
-                               .value(stored(row.tname))
-                               .add(",")
-                               .value(stored(row.othertel))
-                               .add(",")
-                               .value(stored(row.memo))
-                               .add(",")
-                               .value(stored(uid))
-                               .add(",")
-                               .value(tid)
-                               .add(")"));
+    QSqlQuery insert = database.prepare(kInsertContact);
+    database.run(insert, contactValues(uid, tid, row));
+    return insert.lastInsertId().toLongLong();
 }
 
 void updateContactRow(Database& database, qint64 id, const ContactRow& row) {
@@ -45,8 +42,9 @@ void updateContactRow(Database& database, qint64 id, const ContactRow& row) {
 
 void insertContactRows(Database& database, const QString& uid, qint64 tid, const QList<ContactRow>& rows) {
     Transaction transaction(database);
+    QSqlQuery insert = database.prepare(kInsertContact);
     for (const ContactRow& row : rows)
-        insertContactRow(database, uid, tid, row);
+        database.run(insert, contactValues(uid, tid, row));
     transaction.commit();
 }
 

@@ -26,8 +26,8 @@ void createPrivateFile(const QString& path) {
         ::close(fd);
 }
 
-QString describe(const QSqlError& error, const SqlText& statement) {
-    return error.text() + QStringLiteral(" [") + statement.text() + QLatin1Char(']');
+QString describe(const QSqlError& error, const QString& statement) {
+    return error.text() + QStringLiteral(" [") + statement + QLatin1Char(']');
 }
 
 } // namespace
@@ -79,27 +79,47 @@ void Database::open(QSqlDatabase& db) {
         throw DatabaseError(QStringLiteral("无法打开数据库 %1: %2").arg(filePath_, db.lastError().text()));
     QSqlQuery pragma(db);
     pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    // In WAL mode a commit is in the log file when it returns, safe from the program ending at
+    // any moment; the log is synced to the disk at each checkpoint rather than at every commit.
+    pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     std::lock_guard lock(mutex_);
     if (schemaReady_)
         return;
     for (const QString& statement : schemaStatements()) {
         QSqlQuery create(db);
         if (!create.exec(statement))
-            throw DatabaseError(describe(create.lastError(), SqlText(statement)));
+            throw DatabaseError(describe(create.lastError(), statement));
     }
     schemaReady_ = true;
 }
 
-QSqlQuery Database::execute(const SqlText& statement, const QString& reader) {
-    QSqlQuery query(connection(reader));
+namespace {
+
+QSqlQuery prepared(const QSqlDatabase& connection, const QString& text) {
+    QSqlQuery query(connection);
     query.setForwardOnly(true);
-    if (!query.prepare(statement.text()))
-        throw DatabaseError(describe(query.lastError(), statement));
-    for (const QVariant& value : statement.values())
-        query.addBindValue(value);
-    if (!query.exec())
-        throw DatabaseError(describe(query.lastError(), statement));
+    if (!query.prepare(text))
+        throw DatabaseError(describe(query.lastError(), text));
     return query;
+}
+
+} // namespace
+
+QSqlQuery Database::execute(const SqlText& statement, const QString& reader) {
+    QSqlQuery query = prepared(connection(reader), statement.text());
+    run(query, statement.values());
+    return query;
+}
+
+QSqlQuery Database::prepare(const QString& text) {
+    return prepared(connection(), text);
+}
+
+void Database::run(QSqlQuery& prepared, const QVariantList& values) {
+    for (qsizetype i = 0; i < values.size(); ++i)
+        prepared.bindValue(static_cast<int>(i), values[i]);
+    if (!prepared.exec())
+        throw DatabaseError(describe(prepared.lastError(), prepared.lastQuery()));
 }
 
 qint64 Database::insert(const SqlText& statement) {

@@ -36,6 +36,12 @@ public:
     QSqlQuery execute(const SqlText& statement, const QString& reader = {});
     // Runs an insert and returns the new row's key.
     qint64 insert(const SqlText& statement);
+    // A statement with "?" placeholders prepared once on the calling thread's connection, to be
+    // run for many rows with run(); raises DatabaseError when it cannot be prepared.
+    QSqlQuery prepare(const QString& text);
+    // Binds the values to the placeholders in order and runs the prepared statement; raises
+    // DatabaseError on failure.
+    void run(QSqlQuery& prepared, const QVariantList& values);
 
     // The calling thread's connection (or its reader's), opened when it is closed.
     QSqlDatabase connection(const QString& reader = {});

@@ -32,9 +32,10 @@ int countNumbers(const QString& text, CountRule rule);
 QStringList memoLines(const QString& text);
 QString memoText(const QStringList& lines);
 
-// Sorts ascending by text (letters compared without regard to case) and drops every line equal
-// to the one before it; empty lines collapse into one, which sorts first.
-QStringList removeDuplicateLines(QStringList lines);
+// The memo's lines (as memoLines reads them) sorted ascending by text, letters compared without
+// regard to case, with every line equal to the one before it dropped, as a memo's text; empty
+// lines collapse into one, which sorts first.
+QString removeDuplicateLines(const QString& text);
 
 // The text with the line at `lineIndex` removed; the other lines keep their order.
 QString deleteLine(const QString& text, int lineIndex);

@@ -106,10 +106,9 @@ void readXlsx(const QString& path, SpreadsheetReader& sheet) {
         throw SpreadsheetContentError(QStringLiteral("表格文件中没有工作表：%1").arg(path));
     QXmlStreamReader reader(xml);
     int row = 0, column = 0, nextRow = 0, nextColumn = 0;
-    QString type;
+    bool sharedString = false;
     while (!reader.atEnd()) {
-        reader.readNext();
-        if (!reader.isStartElement())
+        if (reader.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QStringView name = reader.name();
         if (name == QLatin1String("row")) {
@@ -117,8 +116,10 @@ void readXlsx(const QString& path, SpreadsheetReader& sheet) {
             nextRow = number > 0 && number <= kMaxRows ? number : qMin(nextRow, kMaxRows) + 1;
             nextColumn = 0;
         } else if (name == QLatin1String("c")) {
-            type = reader.attributes().value(QLatin1String("t")).toString();
-            const QStringView reference = reader.attributes().value(QLatin1String("r"));
+            // Each call of attributes() copies them all: once per cell.
+            const QXmlStreamAttributes attributes = reader.attributes();
+            sharedString = attributes.value(QLatin1String("t")) == QLatin1String("s");
+            const QStringView reference = attributes.value(QLatin1String("r"));
             if (reference.isEmpty() || !parseReference(reference, row, column)) {
                 row = nextRow;
                 column = qMin(nextColumn, kMaxColumns) + 1;
@@ -128,7 +129,7 @@ void readXlsx(const QString& path, SpreadsheetReader& sheet) {
             continue; // a cell outside any sheet is no part of it
         } else if (name == QLatin1String("v")) {
             const QString value = reader.readElementText();
-            if (type == QLatin1String("s")) {
+            if (sharedString) {
                 const int index = value.toInt();
                 sheet.setCell(row, column, index >= 0 && index < shared.size() ? shared[index] : QString());
             } else {

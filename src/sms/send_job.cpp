@@ -250,7 +250,6 @@ void SendsmsThread::logBatch(const QString& numbers, int count, const QString& t
                           .add(QStringLiteral(","))
                           .value(tag)
                           .add(QStringLiteral(")")));
-    database_.close();
 }
 
 void SendsmsThread::pause() {

@@ -76,6 +76,54 @@ QStringList SplitFields(QStringView text, QChar delimiter) {
     return fields;
 }
 
+qsizetype countFields(QStringView text, QChar delimiter, QChar ignored) {
+    text = untilNul(text);
+    const QChar* at = text.cbegin();
+    const QChar* const end = text.cend();
+    // `at` always stands on a character that is not ignored, or at the end.
+    const auto settle = [&] {
+        while (at != end && *at == ignored)
+            ++at;
+    };
+    const auto step = [&] {
+        ++at;
+        settle();
+    };
+    const auto skipBlanks = [&] {
+        while (at != end && isSeparatorBlank(*at))
+            step();
+    };
+    qsizetype fields = 0;
+    settle();
+    skipBlanks();
+    while (at != end) {
+        ++fields;
+        if (*at == QLatin1Char('"')) {
+            step();
+            while (at != end) {
+                const bool quote = *at == QLatin1Char('"');
+                step();
+                if (quote) {
+                    if (at == end || *at != QLatin1Char('"'))
+                        break;
+                    step();
+                }
+            }
+        } else {
+            while (at != end && !isSeparatorBlank(*at) && *at != delimiter)
+                step();
+        }
+        skipBlanks();
+        if (at != end && *at == delimiter) {
+            step();
+            if (at == end)
+                ++fields;
+            skipBlanks();
+        }
+    }
+    return fields;
+}
+
 QString protectSpaces(QString text) {
     return text.replace(QLatin1Char(' '), QLatin1Char('^'));
 }

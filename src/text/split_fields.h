@@ -13,6 +13,10 @@ namespace parlumo {
 // Reply parsers and number lists share this rule.
 QStringList SplitFields(QStringView text, QChar delimiter);
 
+// How many fields SplitFields finds in the text with every `ignored` character taken out first,
+// counted in one pass without building the fields or the shortened text.
+qsizetype countFields(QStringView text, QChar delimiter, QChar ignored);
+
 // Replies protect blanks inside fields by "^" before splitting and restore them in each field.
 QString protectSpaces(QString text);
 QString restoreSpaces(QString field);

@@ -2,6 +2,8 @@
 
 #include "text/gbk.h"
 
+#include <algorithm>
+
 namespace parlumo {
 
 namespace {
@@ -15,21 +17,22 @@ bool isCopiedByte(unsigned char b) {
 
 QString UrlEncode(QStringView text) {
     static constexpr char hex[] = "0123456789ABCDEF";
-    const QByteArray bytes = toGbk(text);
-    QByteArray out;
-    out.reserve(bytes.size() * 3);
+    // GBK keeps ASCII as it is: a text of ASCII alone (a list of numbers) needs no encoder.
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    const QByteArray bytes = ascii ? text.toLatin1() : toGbk(text);
+    QByteArray out(bytes.size() * 3, Qt::Uninitialized);
+    char* next = out.data();
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         if (isCopiedByte(b)) {
-            out += c;
-        } else if (b == ' ') {
-            out += "%20";
+            *next++ = c;
         } else {
-            out += '%';
-            out += hex[b >> 4];
-            out += hex[b & 0x0F];
+            *next++ = '%';
+            *next++ = hex[b >> 4];
+            *next++ = hex[b & 0x0F];
         }
     }
+    out.truncate(next - out.data());
     return QString::fromLatin1(out);
 }
 

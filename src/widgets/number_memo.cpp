@@ -57,10 +57,10 @@ void NumberMemo::recount() {
     count_->setText(QString::number(countNumbers(memo_->toPlainText(), config_.count)));
 }
 
-void NumberMemo::setLines(const QStringList& lines) {
+void NumberMemo::setText(const QString& text) {
     {
         const QSignalBlocker quiet(memo_);
-        memo_->setPlainText(memoText(lines));
+        memo_->setPlainText(text);
     }
     recount();
 }
@@ -99,7 +99,7 @@ void NumberMemo::clear() {
 }
 
 void NumberMemo::removeDuplicates() {
-    setLines(removeDuplicateLines(memoLines(memo_->toPlainText())));
+    setText(removeDuplicateLines(memo_->toPlainText()));
 }
 
 void NumberMemo::loadTextFile() {

@@ -60,7 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setLines(const QStringList& lines);
+    void setText(const QString& text);
 
     QWidget* screen_;
     QPlainTextEdit* memo_;

@@ -164,6 +164,44 @@ TEST_F(DatabaseTest, ConnectionOpensAgainAfterCloseAndEachThreadHasItsOwn) {
     EXPECT_EQ(column(SqlText("select count(*) from send where uid='ui'")), QStringList{"50"});
 }
 
+// What a program ending at any moment leaves on disk: the file and its write-ahead log as they
+// are while the connection is still open.
+TEST_F(DatabaseTest, ACommittedRowIsInTheFilesBeforeTheConnectionCloses) {
+    db.insert(SqlText("insert into send (uid,msg) values ('u','kept')"));
+    ASSERT_TRUE(QFile::copy(file("db.db"), file("copy.db")));
+    ASSERT_TRUE(QFile::copy(file("db.db-wal"), file("copy.db-wal")));
+    Database copy(file("copy.db"));
+    QSqlQuery rows = copy.execute(SqlText("select msg from send"));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.value(0).toString(), QStringLiteral("kept"));
+}
+
+// A file written by an older build without the write-ahead log opens with it, its rows intact.
+TEST_F(DatabaseTest, AnOlderFileOpensWithTheLogAndNormalSyncing) {
+    db.insert(SqlText("insert into send (uid,msg) values ('u','old')"));
+    db.releaseThreadConnection();
+    {
+        QSqlDatabase older =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older-build"));
+        older.setDatabaseName(file("db.db"));
+        ASSERT_TRUE(older.open());
+        QSqlQuery(older).exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        older.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("older-build"));
+    ASSERT_FALSE(QFile::exists(file("db.db-wal")));
+
+    Database reopened(file("db.db"));
+    reopened.verify();
+    EXPECT_EQ(column(SqlText("select msg from send")), QStringList{"old"});
+    QSqlQuery mode = reopened.execute(SqlText("PRAGMA journal_mode"));
+    ASSERT_TRUE(mode.next());
+    EXPECT_EQ(mode.value(0).toString(), QStringLiteral("wal"));
+    QSqlQuery sync = reopened.execute(SqlText("PRAGMA synchronous"));
+    ASSERT_TRUE(sync.next());
+    EXPECT_EQ(sync.value(0).toInt(), 1); // NORMAL
+}
+
 TEST_F(DatabaseTest, FailedStatementRaisesWithTheReason) {
     try {
         db.execute(SqlText("select nothing from nowhere"));

@@ -50,9 +50,35 @@ TEST_P(SplitFieldsTest, SplitsAsTheRuleSays) {
     EXPECT_EQ(SplitFields(c.text, QLatin1Char(c.delimiter)), c.expected);
 }
 
+// Counting walks the rule without building the fields: it must find as many as SplitFields.
+TEST_P(SplitFieldsTest, CountsAsManyFieldsAsItSplits) {
+    const SplitCase& c = GetParam();
+    EXPECT_EQ(countFields(c.text, QLatin1Char(c.delimiter), QChar(0xFFFF)), c.expected.size());
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, SplitFieldsTest, ::testing::ValuesIn(kSplitCases), [](const auto& info) {
     return std::string(info.param.name);
 });
+
+TEST(CountFields, CountsAsIfTheIgnoredCharacterWereTakenOutFirst) {
+    const QString texts[] = {
+        "138 001,139",       // the blank no longer splits the number
+        "a, ",               // the comma becomes the last character: an empty field follows
+        "a , ,b",            // commas brought together
+        "\"a\" \"b\",c",     // quotes brought together stand for one
+        "\"a b\" c",         // inside and after a quoted field
+        " \t 138 \r\n 139 ", // other blanks still separate
+        "   ",
+        "",
+    };
+    for (const QString& text : texts) {
+        QString compact = text;
+        compact.remove(QLatin1Char(' '));
+        EXPECT_EQ(countFields(text, QLatin1Char(','), QLatin1Char(' ')),
+                  SplitFields(compact, QLatin1Char(',')).size())
+            << text.toStdString();
+    }
+}
 
 TEST(SpacePlaceholder, ProtectsBlanksInsideFieldsAndRestoresThem) {
     const QStringList fields = SplitFields(protectSpaces(QStringLiteral("000|a b|c  d")), QLatin1Char('|'));

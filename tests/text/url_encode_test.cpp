@@ -18,6 +18,9 @@ TEST(UrlEncode, EncodesEveryByteButLettersDigitsAndThreeMarks) {
         {"\r\n'\"", "%0D%0A%27%22"},
         {"", ""},
         {QString::fromUtf8("中文"), "%D6%D0%CE%C4"},
+        // The last ASCII character as a byte of its own; the first Latin letters past ASCII in GBK.
+        {QString(QChar(0x7F)), "%7F"},
+        {QString::fromUtf8("13800000001é"), "13800000001%A8%A6"},
         {QString::fromUtf8("短信 a"), "%B6%CC%D0%C5%20a"},
         // A character that GBK cannot hold travels as "?".
         {QString::fromUtf8("😀"), "%3F"},
