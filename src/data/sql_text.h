@@ -22,6 +22,15 @@ public:
         values_.append(bound);
         return *this;
     }
+    // The values bound one after the other, separated by commas: a values list or an in-list.
+    SqlText& valueList(const QVariantList& bound) {
+        for (qsizetype i = 0; i < bound.size(); ++i) {
+            if (i > 0)
+                text_ += QLatin1Char(',');
+            value(bound.at(i));
+        }
+        return *this;
+    }
     SqlText& add(const SqlText& other) {
         text_ += other.text_;
         values_ += other.values_;

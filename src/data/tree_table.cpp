@@ -23,13 +23,7 @@ SqlText treeInsertStatement(
     return SqlText(QStringLiteral("insert into ") + columns.table + QStringLiteral(" (") + columns.idColumn +
                    QLatin1Char(',') + columns.parentColumn + QLatin1Char(',') + columns.captionColumn +
                    QStringLiteral(",uid) values("))
-        .value(id)
-        .add(QStringLiteral(","))
-        .value(parentId)
-        .add(QStringLiteral(","))
-        .value(caption)
-        .add(QStringLiteral(","))
-        .value(uid.trimmed())
+        .valueList({id, parentId, caption, uid.trimmed()})
         .add(QStringLiteral(")"));
 }
 

@@ -54,19 +54,12 @@ std::optional<QString> faxResultMessage(const QString& reply) {
 SqlText faxRecordInsert(const FaxRecord& record) {
     SqlText insert(QStringLiteral(
         "insert into Faxlist(uid,snum,fcount,tmoney,faxno,linkman,subject,faxfile,tag)values("));
-    insert.value(trimControls(record.uid))
-        .add(QStringLiteral(","))
-        .value(trimControls(record.snum))
-        .add(QStringLiteral(","))
-        .value(trimControls(record.fcount))
+    insert.valueList({trimControls(record.uid), trimControls(record.snum), trimControls(record.fcount)})
         .add(QStringLiteral(",'0',"))
-        .value(record.numberString.left(kStoredNumbersLength))
-        .add(QStringLiteral(","))
-        .value(trimControls(record.linkman))
-        .add(QStringLiteral(","))
-        .value(trimControls(record.subject))
-        .add(QStringLiteral(","))
-        .value(trimControls(record.faxfile))
+        .valueList({record.numberString.left(kStoredNumbersLength),
+                    trimControls(record.linkman),
+                    trimControls(record.subject),
+                    trimControls(record.faxfile)})
         .add(QStringLiteral(",'成功')"));
     return insert;
 }

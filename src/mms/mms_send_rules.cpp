@@ -69,21 +69,14 @@ QString mmsResultMessage(const QString& reply) {
 SqlText mmsRecordInsert(const QString& uid, const QString& taskNumber, const MmsSend& send) {
     return SqlText(QStringLiteral(
                        "insert into mms_list(uid,snum,mobcount,mobno,title,coutent,mmsfiles,tag) values("))
-        .value(uid.trimmed())
-        .add(QStringLiteral(","))
-        .value(taskNumber.trimmed())
-        .add(QStringLiteral(","))
-        .value(send.numberCount)
-        .add(QStringLiteral(","))
-        .value(send.mobno)
-        .add(QStringLiteral(","))
-        .value(send.title)
-        .add(QStringLiteral(","))
-        .value(send.content)
-        .add(QStringLiteral(","))
-        .value(send.pictureName)
-        .add(QStringLiteral(","))
-        .value(QStringLiteral("成功"))
+        .valueList({uid.trimmed(),
+                    taskNumber.trimmed(),
+                    send.numberCount,
+                    send.mobno,
+                    send.title,
+                    send.content,
+                    send.pictureName,
+                    QStringLiteral("成功")})
         .add(QStringLiteral(")"));
 }
 

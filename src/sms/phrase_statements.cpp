@@ -43,11 +43,7 @@ SqlText deleteCategoryPhrasesStatement(const QString& uid, int groupId) {
 
 SqlText insertPhraseStatement(const QString& msg, int groupId, const QString& uid) {
     return SqlText(QStringLiteral("insert into mbsms (msg, tid, uid) values ("))
-        .value(msg)
-        .add(QStringLiteral(","))
-        .value(groupId)
-        .add(QStringLiteral(","))
-        .value(uid.trimmed())
+        .valueList({msg, groupId, uid.trimmed()})
         .add(QStringLiteral(")"));
 }
 

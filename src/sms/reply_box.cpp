@@ -56,15 +56,7 @@ QString normalisedReplyTime(const QString& time) {
 
 SqlText storeReplyStatement(const QString& uid, const ReceivedReply& reply) {
     return SqlText(QStringLiteral("insert into backsms(uid,mobno,msg,msp,intime) values("))
-        .value(uid.trimmed())
-        .add(QStringLiteral(","))
-        .value(reply.number)
-        .add(QStringLiteral(","))
-        .value(reply.text)
-        .add(QStringLiteral(","))
-        .value(reply.port)
-        .add(QStringLiteral(","))
-        .value(normalisedReplyTime(reply.time))
+        .valueList({uid.trimmed(), reply.number, reply.text, reply.port, normalisedReplyTime(reply.time)})
         .add(QStringLiteral(")"));
 }
 

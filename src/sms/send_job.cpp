@@ -194,7 +194,8 @@ void SendsmsThread::runJob() {
             // The batch went out and is charged: say so, and why it is missing from the log.
             Q_EMIT lineAdded(acceptedLine);
             reportProgress(i);
-            Q_EMIT lineAdded(QStringLiteral("第[ %1 ]次提交成功，但发送记录未能保存：%2").arg(i).arg(error.reason()));
+            Q_EMIT lineAdded(
+                QStringLiteral("第[ %1 ]次提交成功，但发送记录未能保存：%2").arg(i).arg(error.reason()));
             throw;
         }
         Q_EMIT lineAdded(acceptedLine);
@@ -239,17 +240,10 @@ void SendsmsThread::reportProgress(int index) {
 }
 
 void SendsmsThread::logBatch(const QString& numbers, int count, const QString& tag) {
-    database_.execute(SqlText(QStringLiteral("insert into send (uid, mobno, num, msg, tag) values ("))
-                          .value(account_.get().uid.trimmed())
-                          .add(QStringLiteral(","))
-                          .value(numbers)
-                          .add(QStringLiteral(","))
-                          .value(count)
-                          .add(QStringLiteral(","))
-                          .value(inputs_.content.left(255))
-                          .add(QStringLiteral(","))
-                          .value(tag)
-                          .add(QStringLiteral(")")));
+    database_.execute(
+        SqlText(QStringLiteral("insert into send (uid, mobno, num, msg, tag) values ("))
+            .valueList({account_.get().uid.trimmed(), numbers, count, inputs_.content.left(255), tag})
+            .add(QStringLiteral(")")));
 }
 
 void SendsmsThread::pause() {

@@ -214,19 +214,11 @@ void TaskProgressDialog::store(const QString& snum, const QString& answer) {
 bool TaskProgressDialog::storeRecords(const QString& snum, const ProgressReply& reply) {
     for (const ProgressRecord& record : reply.records) {
         try {
-            services_.database->execute(SqlText(QStringLiteral("insert into ") + config_.table +
-                                                QStringLiteral("(snum,") + config_.numberColumn +
-                                                QStringLiteral(",flong,tmoney,tag) values("))
-                                            .value(snum)
-                                            .add(QStringLiteral(","))
-                                            .value(record.number)
-                                            .add(QStringLiteral(","))
-                                            .value(record.duration)
-                                            .add(QStringLiteral(","))
-                                            .value(record.cost)
-                                            .add(QStringLiteral(","))
-                                            .value(record.status)
-                                            .add(QStringLiteral(")")));
+            services_.database->execute(
+                SqlText(QStringLiteral("insert into ") + config_.table + QStringLiteral("(snum,") +
+                        config_.numberColumn + QStringLiteral(",flong,tmoney,tag) values("))
+                    .valueList({snum, record.number, record.duration, record.cost, record.status})
+                    .add(QStringLiteral(")")));
         } catch (const DatabaseError&) {
             return false;
         }
